@@ -1,0 +1,40 @@
+// The texts of the game's message boxes and toolbar captions, in the current language.
+#pragma once
+
+#include <string_view>
+
+#include "platform/Shell.h"
+
+class DataManager;
+
+// The message list, in table order.
+enum class MessageId : int {
+    kCannotSolveFromHere,
+    kCorrectSoFar,
+    kCustomValid,
+    kCustomInvalid,
+    kEnterCustomGivens,
+    kNoSingleLeft,
+    kFilesMissing,
+    kConfirmNewGame,
+    kSolvedStartNew,
+    kInvalidSolution,
+    kConfirmResetStats,
+};
+constexpr int kMessageCount = 11;
+constexpr int kTipCount = 7;  // caption indexes 0..6
+
+// The language index of the options record, read at every call; an index outside 0..6 (only a
+// damaged options file holds one) reads the English tables.
+int TextLanguage();
+
+// The text of a message in the current language (UTF-8).
+std::string_view MessageText(MessageId id);
+// The message's name in the message list, such as "MsgFilesMissing".
+std::string_view MessageName(MessageId id);
+// The caption of toolbar caption index 0..6 in the current language; the Pencilmarks and
+// Eraser captions hold their two states separated by a line feed.
+std::string_view TipText(int index);
+
+// Shows a message of the list in the current language; gives the button pressed.
+int ShowGameMessage(DataManager& data, MessageId id, MsgStyle style);
