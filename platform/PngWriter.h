@@ -1,0 +1,16 @@
+// Encoding a Bitmap as a PNG file (8-bit RGB, no interlace).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/Bitmap.h"
+
+// The PNG bytes of a bitmap; empty when the bitmap is null or compression failed.
+std::vector<uint8_t> EncodePng(const Bitmap& image);
+
+// Writes the bitmap as a PNG file, replacing the target only when the whole file is written.
+// False, with the reason in `why`, when it could not be encoded or written.
+bool WritePng(const std::filesystem::path& path, const Bitmap& image, std::string* why = nullptr);

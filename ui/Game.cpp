@@ -1,0 +1,242 @@
+// CGame's layout and the drawing of the game screen: board, marks, palette, hatching, clock.
+#include "ui/Game.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <utility>
+
+#include "game/Options.h"
+#include "ui/Graphics.h"
+
+namespace {
+
+struct SLayoutValues {
+    int32_t boardX, boardY, gridX, gridY, paletteX, paletteY, paletteRef, cell, mark;
+};
+
+constexpr SLayoutValues kLayout320x240{-78, -14, 64, -2, 64, 190, 11, 21, 6};
+constexpr SLayoutValues kLayout480x272{0, 0, 142, 12, 142, 204, 11, 21, 6};
+
+// Glyph sheet rows (in cells) of the digit styles.
+constexpr int32_t kStyleEntry = 0;
+constexpr int32_t kStyleGiven = 1;
+constexpr int32_t kStyleIllegal = 2;
+constexpr int32_t kStyleNotAllowed = 3;
+
+// Skins 0 Paper and 1 Sand have their own colours; every other number takes Steel's.
+int SkinColumn(int32_t skin) {
+    return skin == 0 || skin == 1 ? skin : 2;
+}
+
+constexpr std::array<uint32_t, 3> kHatchColour = {Rgb(98, 98, 96), Rgb(142, 115, 59),
+                                                  Rgb(211, 224, 231)};
+
+// Where the clock goes on the screens that have a place for it, by skin column.
+struct SClockPlace {
+    int32_t screenW;
+    int32_t screenH;
+    int32_t x;
+    std::array<int32_t, 3> y;
+    std::array<uint32_t, 3> colour;
+};
+
+constexpr std::array<SClockPlace, 3> kClockPlaces = {{
+    {240, 320, 105, {-5, -9, -9}, {Rgb(98, 98, 96), Rgb(244, 200, 87), Rgb(211, 224, 231)}},
+    {320, 320, 105, {-7, -9, -9}, {Rgb(76, 76, 76), Rgb(253, 220, 116), Rgb(194, 208, 216)}},
+    {480, 640, 210, {22, 12, 12}, {Rgb(117, 116, 114), Rgb(244, 200, 87), Rgb(211, 224, 231)}},
+}};
+// Every other screen taller than 240 pixels, 480 x 272 among them: black, left of the grid.
+constexpr int32_t kClockX = 24;
+constexpr int32_t kClockY = 112;
+constexpr uint32_t kClockColour = Rgb(0, 0, 0);
+
+// Whether digit index `bit` (digit - 1) is in a set of digits; false for any index outside one.
+bool Has(int32_t mask, int32_t bit) {
+    return bit >= 0 && bit < 16 && ((static_cast<uint32_t>(mask) >> bit) & 1U) != 0;
+}
+
+}  // namespace
+
+CGame::CGame(CRandom& random, COptions& options, DataManager& data, CGraphics& graphics)
+    : CBoard(random, options), m_data(data), m_graphics(graphics) {}
+
+void CGame::ApplyLayout() {
+    const SScreenSize screen = m_graphics.GetScreenSize();
+    const SLayoutValues& v =
+        screen.width >= kScreen480x272.width && screen.height >= kScreen480x272.height
+            ? kLayout480x272
+            : kLayout320x240;
+    m_boardX = v.boardX;
+    m_boardY = v.boardY;
+    m_gridX = v.gridX;
+    m_gridY = v.gridY;
+    m_paletteX = v.paletteX;
+    m_paletteY = v.paletteY;
+    m_paletteRef = v.paletteRef;
+    m_cell = v.cell;
+    m_mark = v.mark;
+}
+
+void CGame::SetSkinBitmaps(Bitmap board, Bitmap numbers) {
+    m_boardBmp = std::move(board);
+    m_numbersBmp = std::move(numbers);
+}
+
+void CGame::SetPencilMode(bool on) {
+    m_pencil = on;
+    Redraw();
+}
+
+void CGame::Redraw() {
+    if (m_redraw) {
+        m_redraw();
+    }
+}
+
+void CGame::CopyGlyph(int32_t srcX, int32_t srcY, int32_t size, int32_t x, int32_t y) {
+    m_graphics.CopyBitmapKeyed(m_numbersBmp, x, y, srcX, srcY, size, size);
+}
+
+void CGame::DrawBoard() {
+    const COptions& options = Options();
+    const int32_t mode = options.GetInputMode();
+    const bool custom = options.GetCustomEntry();
+    const bool flagIllegal = options.GetFlagIllegal();
+    const bool autoMarks = options.GetAutoPencilmarks();
+    const int32_t n = GetNumber();
+    int32_t sx = -1;
+    int32_t sy = -1;
+    GetSelection(sx, sy);
+    // A half selection (one coordinate -1, possible in Key Select) selects nothing.
+    const bool selected = sx >= 0 && sx < kSize && sy >= 0 && sy < kSize;
+    int32_t hx = -1;
+    int32_t hy = -1;
+    bool hintOn = false;
+    GetHint(hx, hy, hintOn);
+    const bool frameCells = mode == kCellSelect || mode == kKeySelect;
+    const int32_t frameX = 10 * m_cell;
+
+    // 1. The board picture: background, grid lines, palette background.
+    m_graphics.CopyBitmap(m_boardBmp, m_boardX, m_boardY);
+
+    // 2. The cells, row by row.
+    for (int32_t y = 0; y < kSize; ++y) {
+        for (int32_t x = 0; x < kSize; ++x) {
+            const Cell c = GetCell(x, y);
+            const int32_t px = x * m_cell + m_gridX;
+            const int32_t py = y * m_cell + m_gridY;
+            if (frameCells && selected && x == sx && y == sy) {
+                CopyGlyph(frameX, m_cell, m_cell, px, py + 1);
+            }
+            if (hintOn && x == hx && y == hy) {
+                CopyGlyph(frameX, 2 * m_cell, m_cell, px, py + 1);
+            }
+            if (c.value != 0) {
+                int32_t style = IsGiven(c) ? kStyleGiven : kStyleEntry;
+                if (style == kStyleEntry && flagIllegal && !custom &&
+                    !Has(LegalMask(x, y), c.value - 1)) {
+                    style = kStyleIllegal;
+                }
+                CopyGlyph((c.value - 1) * m_cell, style * m_cell, m_cell, px, py);
+            } else if (!custom) {
+                const int32_t marks = autoMarks ? c.autoMarks : c.marks;
+                for (int32_t k = 0; k < kSize; ++k) {
+                    if (!Has(marks, k)) {
+                        continue;
+                    }
+                    // A mark the player set for a digit the cell can no longer hold.
+                    const bool illegal = flagIllegal && !autoMarks && !Has(c.autoMarks, k);
+                    CopyGlyph(9 * m_cell + (k % 3) * m_mark,
+                              (illegal ? 2 * m_cell : 0) + (k / 3) * m_mark, m_mark,
+                              px + (k % 3) * m_mark + 1, py + (k / 3) * m_mark + 1);
+                }
+            }
+        }
+    }
+
+    // 3. The palette.
+    const Cell s = selected ? GetCell(sx, sy) : Cell{};
+    for (int32_t j = 0; j < kSize; ++j) {
+        const int32_t px = j * m_cell + m_paletteX;
+        const int32_t py = m_paletteY;
+        const bool notAllowed = options.GetLimitNumbers() && mode == kCellSelect && !custom &&
+                                selected && !Has(s.autoMarks, j);
+        if (mode == kNumberSelect && n >= 1 && j == n - 1) {
+            CopyGlyph(frameX, m_cell, m_cell, px + 1, py);
+        }
+        if (mode == kKeySelect && selected && s.value == 0 &&
+            ((autoMarks && Has(s.autoMarks, j)) || (!autoMarks && m_pencil && Has(s.marks, j)))) {
+            CopyGlyph(frameX, 2 * m_cell, m_cell, px, py);
+        }
+        CopyGlyph(j * m_cell, (notAllowed ? kStyleNotAllowed : kStyleEntry) * m_cell, m_cell, px,
+                  py - ((m_cell / 2 - m_paletteRef) * 3 / 4));
+    }
+
+    // 4. Crosshatching of the current number: every row and column holding it, and the empty
+    // cells of every box holding it.
+    if (options.GetCrosshatching() && mode == kNumberSelect && n >= 1 && n <= kSize) {
+        const int32_t skin = options.GetSkin();
+        for (int32_t y = 0; y < kSize; ++y) {
+            for (int32_t x = 0; x < kSize; ++x) {
+                if (GetCell(x, y).value != n) {
+                    continue;
+                }
+                DrawHatchLines(y, x, skin, true);
+                const int32_t bx = x - x % 3;
+                const int32_t by = y - y % 3;
+                for (int32_t yy = by; yy < by + 3; ++yy) {
+                    for (int32_t xx = bx; xx < bx + 3; ++xx) {
+                        if (GetCell(xx, yy).value == 0) {
+                            DrawHatchLines(yy, xx, skin, false);
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
+void CGame::DrawHatchLines(int32_t row, int32_t column, int32_t skin, bool full) {
+    const uint32_t colour = kHatchColour[static_cast<std::size_t>(SkinColumn(skin))];
+    const int32_t cx = m_gridX + column * m_cell + m_cell / 2;
+    const int32_t cy = m_gridY + row * m_cell + m_cell / 2;
+    if (full) {
+        m_graphics.DrawLine(m_gridX, cy, m_gridX + 9 * m_cell, cy, colour);
+        m_graphics.DrawLine(cx, m_gridY, cx, m_gridY + 9 * m_cell, colour);
+        return;
+    }
+    const int32_t bx = column - column % 3;
+    const int32_t by = row - row % 3;
+    m_graphics.DrawLine(m_gridX + bx * m_cell, cy, m_gridX + (bx + 3) * m_cell, cy, colour);
+    m_graphics.DrawLine(cx, m_gridY + by * m_cell, cx, m_gridY + (by + 3) * m_cell, colour);
+}
+
+std::string CGame::FormatClock(int32_t elapsedMs) {
+    const int32_t s = std::max(elapsedMs, 0) / 1000;
+    const int32_t minutes = std::min(s / 60, 59);
+    const int32_t seconds = s % 60;
+    std::array<char, 8> text{};
+    std::snprintf(text.data(), text.size(), "%02d:%02d", static_cast<int>(minutes),
+                  static_cast<int>(seconds));
+    return text.data();
+}
+
+void CGame::DrawClock(bool toBackBuffer) {
+    const SScreenSize screen = m_graphics.GetScreenSize();
+    if (screen.height <= 240) {
+        return;
+    }
+    int32_t x = kClockX;
+    int32_t y = kClockY;
+    uint32_t colour = kClockColour;
+    for (const SClockPlace& place : kClockPlaces) {
+        if (place.screenW == screen.width && place.screenH == screen.height) {
+            const auto column = static_cast<std::size_t>(SkinColumn(Options().GetSkin()));
+            x = place.x;
+            y = place.y[column];
+            colour = place.colour[column];
+        }
+    }
+    m_graphics.DrawTextAt(x, y, FormatClock(GetElapsed()), toBackBuffer, colour);
+}

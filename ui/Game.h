@@ -1,0 +1,120 @@
+// CGame: the board as the player sees it: screen layout, skin bitmaps, input modes and clock.
+#pragma once
+
+// Drawing conventions. Coordinates are pixels of the view's client area, x to the right, y
+// downwards, and may be negative (the 320 x 240 layout shows the board picture shifted by
+// (-78, -14)). The board picture is drawn at its full size; its grid's top-left corner lies at
+// (142, 12) of the picture and the palette (the row of digits 1..9 under the grid) at
+// (142, 204). Everything else is copied out of the glyph sheet, magenta being transparent:
+//
+//   x:  0   21  ...  168 | 189 195 201 | 210
+//   y 0   digits 1..9,   | pencil marks| -
+//        player's entry  | 1 2 3 / 4 5 |
+//   y 21  digits, given  | 6 / 7 8 9   | selection frame
+//   y 42  digits, illegal| illegal     | hint frame
+//                        | marks       |
+//   y 63  palette digits |             |
+//         not allowed    |             |
+//
+// Digits and frames are m_cell (21) square; pencil marks m_mark (6) square, at
+// 189 + (k mod 3) * 6, (k div 3) * 6 (+ 42 for the illegal ones) for digit k + 1.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "engine/Board.h"
+#include "platform/Bitmap.h"
+
+class CGraphics;
+class COptions;
+class DataManager;
+
+class CGame : public CBoard {
+public:
+    // The game draws through `graphics` and reaches files and message boxes through `data`;
+    // both must outlive it. Layout members, modes and bitmaps start at zero or none.
+    CGame(CRandom& random, COptions& options, DataManager& data, CGraphics& graphics);
+
+    // --- Layout and drawing (Game.cpp) ---
+
+    // Sets the layout members from the screen size. 480 x 272 and 320 x 240 have their own
+    // layouts; every other screen at least 480 x 272 takes the 480 x 272 layout, and every
+    // smaller one the 320 x 240 layout, so the cell size is never zero.
+    void ApplyLayout();
+    int32_t GetBoardX() const { return m_boardX; }
+    int32_t GetBoardY() const { return m_boardY; }
+    int32_t GetGridX() const { return m_gridX; }
+    int32_t GetGridY() const { return m_gridY; }
+    int32_t GetPaletteX() const { return m_paletteX; }
+    int32_t GetPaletteY() const { return m_paletteY; }
+    int32_t GetCellSize() const { return m_cell; }
+    int32_t GetMarkSize() const { return m_mark; }
+
+    // Draws one whole frame of the game screen into the back buffer: board picture, selection
+    // and hint frames, digits, pencil marks, palette, crosshatch lines.
+    void DrawBoard();
+    // Two lines through the centre of a cell, across the whole grid (full) or its box only,
+    // in the crosshatch colour of the skin.
+    void DrawHatchLines(int32_t row, int32_t column, int32_t skin, bool full);
+    // The elapsed time as "MM:SS", onto the back buffer or the window surface. Nothing is
+    // drawn on screens 240 pixels high or less.
+    void DrawClock(bool toBackBuffer);
+    // "MM:SS" of whole seconds; the minutes stop at 59 while the seconds go on counting.
+    static std::string FormatClock(int32_t elapsedMs);
+
+    // --- Skin bitmaps (Skin.cpp) ---
+
+    // Loads the board picture and glyph sheet of the skin in the options, replaces the current
+    // ones and applies the layout again. When either file fails to load, the player is told
+    // that files are missing and the application is asked to close.
+    void ReloadSkin();
+    // Replaces both skin bitmaps (a null Bitmap for none).
+    void SetSkinBitmaps(Bitmap board, Bitmap numbers);
+    const Bitmap& GetBoardBitmap() const { return m_boardBmp; }
+    const Bitmap& GetNumbersBitmap() const { return m_numbersBmp; }
+
+    // --- Modes ---
+
+    // Pencil-mark mode; setting it redraws the screen at once.
+    void SetPencilMode(bool on);
+    bool GetPencilMode() const { return m_pencil; }
+    void SetEraserMode(bool on) { m_eraser = on; }
+    bool GetEraserMode() const { return m_eraser; }
+
+    // Repaints the whole screen at once through the handler the view installed; nothing
+    // happens while no view has installed one.
+    void Redraw();
+    void SetRedrawHandler(std::function<void()> handler) { m_redraw = std::move(handler); }
+
+protected:
+    DataManager& Data() const { return m_data; }
+    CGraphics& Graphics() const { return m_graphics; }
+
+    // State of the input and view operations.
+    bool m_started = false;    // a game has just started; its first paint is still to come
+    bool m_keyDown = false;    // a key went down in the view; its key-up is still to come
+    bool m_statsDone = false;  // the current game has been counted in the statistics
+
+private:
+    // A glyph of the sheet, keyed, to (x, y).
+    void CopyGlyph(int32_t srcX, int32_t srcY, int32_t size, int32_t x, int32_t y);
+
+    DataManager& m_data;
+    CGraphics& m_graphics;
+    std::function<void()> m_redraw;
+
+    Bitmap m_boardBmp;    // board picture of the current skin; null when absent
+    Bitmap m_numbersBmp;  // glyph sheet of the current skin; null when absent
+    int32_t m_boardX = 0;
+    int32_t m_boardY = 0;
+    int32_t m_gridX = 0;  // top-left corner of cell (0, 0)
+    int32_t m_gridY = 0;
+    int32_t m_paletteX = 0;  // top-left corner of palette digit 1
+    int32_t m_paletteY = 0;
+    int32_t m_paletteRef = 0;  // constant of the palette's vertical adjustment
+    int32_t m_cell = 0;        // side of a cell and of a digit glyph
+    int32_t m_mark = 0;        // side of a pencil-mark glyph
+    bool m_pencil = false;
+    bool m_eraser = false;
+};
