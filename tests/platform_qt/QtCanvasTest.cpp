@@ -1,0 +1,179 @@
+// The Qt canvas draws the same pixels as the plain C++ one; PNG files read back through Qt.
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QImage>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <string>
+#include <unistd.h>
+
+#include "platform/ImageCanvas.h"
+#include "platform/PngWriter.h"
+#include "platform/qt/QtCanvas.h"
+
+namespace {
+
+constexpr uint32_t kBackground = Rgb(10, 20, 30);
+
+// A source with a pattern of distinct colours and a scattering of magenta pixels, some of them
+// with an alpha byte other than 0xFF (keyed all the same).
+Bitmap PatternBitmap(int w, int h, std::mt19937& rng) {
+    Bitmap bmp(w, h);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const uint32_t r = rng();
+            if (r % 5 == 0) {
+                bmp.Set(x, y, r % 2 == 0 ? kKeyColour : (kKeyColour & 0x00FFFFFFU));
+            } else {
+                bmp.Set(x, y, Rgb(x * 7, y * 11, static_cast<int>(r & 0xFF)));
+            }
+        }
+    }
+    return bmp;
+}
+
+// Draws the same thing through both canvases onto equal targets and compares every pixel.
+void ExpectSamePixels(const std::function<void(ICanvas&)>& draw, const std::string& what) {
+    Bitmap plain(37, 29, kBackground);
+    Bitmap qt(37, 29, kBackground);
+    {
+        CImageCanvas canvas(plain);
+        draw(canvas);
+    }
+    {
+        CQtCanvas canvas(qt);
+        draw(canvas);
+    }
+    int differ = 0;
+    for (int y = 0; y < plain.height; ++y) {
+        for (int x = 0; x < plain.width; ++x) {
+            if (plain.At(x, y) != (qt.At(x, y) | 0xFF000000U)) {
+                if (++differ <= 3) {
+                    ADD_FAILURE() << what << ": pixel (" << x << ", " << y << ") plain "
+                                  << std::hex << plain.At(x, y) << " qt " << qt.At(x, y);
+                }
+            }
+        }
+    }
+    EXPECT_EQ(differ, 0) << what;
+}
+
+TEST(QtCanvasTest, CopiesAndKeyedCopiesAgreeEverywhereIncludingTheEdges) {
+    std::mt19937 rng(11);
+    const Bitmap src = PatternBitmap(23, 17, rng);
+    ExpectSamePixels([&](ICanvas& c) { c.CopyBitmap(src, 3, 4); }, "whole copy");
+    ExpectSamePixels([&](ICanvas& c) { c.CopyBitmap(src, -8, -5); }, "whole copy off top-left");
+    ExpectSamePixels([&](ICanvas& c) { c.CopyBitmap(src, 30, 20); }, "whole copy off bottom-right");
+    std::uniform_int_distribution<int> pos(-30, 40);
+    std::uniform_int_distribution<int> size(-2, 30);
+    for (int i = 0; i < 300; ++i) {
+        const int x = pos(rng);
+        const int y = pos(rng);
+        const int sx = pos(rng) / 2;
+        const int sy = pos(rng) / 2;
+        const int w = size(rng);
+        const int h = size(rng);
+        const std::string args = std::to_string(x) + "," + std::to_string(y) + " from " +
+                                 std::to_string(sx) + "," + std::to_string(sy) + " " +
+                                 std::to_string(w) + "x" + std::to_string(h);
+        ExpectSamePixels([&](ICanvas& c) { c.CopyBitmap(src, x, y, sx, sy, w, h); },
+                         "copy " + args);
+        ExpectSamePixels([&](ICanvas& c) { c.CopyBitmapKeyed(src, x, y, sx, sy, w, h); },
+                         "keyed copy " + args);
+    }
+}
+
+TEST(QtCanvasTest, KeyedCopyLeavesMagentaOutAndOverwritesTheRest) {
+    Bitmap src(2, 1);
+    src.Set(0, 0, kKeyColour);
+    src.Set(1, 0, Rgb(1, 2, 3));
+    Bitmap target(2, 1, kBackground);
+    {
+        CQtCanvas canvas(target);
+        canvas.CopyBitmapKeyed(src, 0, 0, 0, 0, 2, 1);
+    }
+    EXPECT_EQ(target.At(0, 0) | 0xFF000000U, kBackground);
+    EXPECT_EQ(target.At(1, 0) | 0xFF000000U, Rgb(1, 2, 3));
+}
+
+TEST(QtCanvasTest, StraightLinesAgreeInEveryDirectionWithTheEndPointLeftOut) {
+    struct Line {
+        int x1, y1, x2, y2;
+    };
+    const Line lines[] = {
+        {2, 3, 20, 3},   {20, 5, 2, 5},    {4, 1, 4, 25},    {6, 25, 6, 1},   {-5, 7, 50, 7},
+        {50, 9, -5, 9},  {8, -10, 8, 40},  {9, 40, 9, -10},  {0, 0, 1, 0},    {1, 0, 0, 0},
+        {36, 28, 36, 27}, {36, 27, 36, 28}, {-3, -1, 10, -1}, {10, 29, 0, 29}, {37, 2, 37, 9},
+        {5, 5, 5, 5},
+    };
+    for (const Line& l : lines) {
+        ExpectSamePixels([&](ICanvas& c) { c.DrawLine(l.x1, l.y1, l.x2, l.y2, Rgb(200, 0, 0)); },
+                         "line " + std::to_string(l.x1) + "," + std::to_string(l.y1) + " to " +
+                             std::to_string(l.x2) + "," + std::to_string(l.y2));
+    }
+}
+
+TEST(QtCanvasTest, TextStaysInsideItsBoxAndSitsAtTheBottom) {
+    Bitmap target(120, 60, kBackground);
+    {
+        CQtCanvas canvas(target);
+        canvas.DrawTextAt(10, 20, 40, "01:05 WWWWWWWW", Rgb(255, 255, 255));
+    }
+    int inked = 0;
+    int lowest = -1;
+    for (int y = 0; y < target.height; ++y) {
+        for (int x = 0; x < target.width; ++x) {
+            if ((target.At(x, y) | 0xFF000000U) != kBackground) {
+                ++inked;
+                lowest = std::max(lowest, y);
+                EXPECT_TRUE(x >= 10 && x < 50 && y >= 20 && y < 44) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(inked, 20);
+    EXPECT_GE(lowest, 36);  // the lower part of the box holds the text
+}
+
+TEST(PngWriterTest, FilesReadBackPixelForPixel) {
+    std::mt19937 rng(5);
+    Bitmap image = PatternBitmap(31, 7, rng);
+    for (uint32_t& p : image.pixels) {
+        p |= 0xFF000000U;
+    }
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("sudoku_png_" + std::to_string(::getpid()) + ".png");
+    std::string why;
+    ASSERT_TRUE(WritePng(path, image, &why)) << why;
+    QImage read(QString::fromStdString(path.string()));
+    std::filesystem::remove(path);
+    ASSERT_FALSE(read.isNull());
+    ASSERT_EQ(read.width(), 31);
+    ASSERT_EQ(read.height(), 7);
+    for (int y = 0; y < 7; ++y) {
+        for (int x = 0; x < 31; ++x) {
+            ASSERT_EQ(read.pixel(x, y), image.At(x, y)) << x << "," << y;
+        }
+    }
+}
+
+TEST(PngWriterTest, NullImageIsRefusedAndNothingIsWritten) {
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("sudoku_png_null_" + std::to_string(::getpid()) + ".png");
+    std::string why;
+    EXPECT_FALSE(WritePng(path, Bitmap{}, &why));
+    EXPECT_FALSE(why.empty());
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
