@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "tools/Commands.h"
+#include "tools/RenderCommand.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ struct CommandEntry {
 constexpr CommandEntry kCommands[] = {
     {"solve", tool::RunSolve},   {"generate", tool::RunGenerate}, {"hint", tool::RunHint},
     {"check", tool::RunCheck},   {"import", tool::RunImport},     {"show", tool::RunShow},
-    {"export", tool::RunExport},
+    {"export", tool::RunExport}, {"render", tool::RunRender},
 };
 
 constexpr const char* kUsage =
@@ -30,6 +31,9 @@ constexpr const char* kUsage =
     "  import PUZZLE -o FILE.sdk      a saved game holding the puzzle as a custom game\n"
     "  show FILE.sdk                  a saved game as text\n"
     "  export FILE.sdk                its givens and its current board, one line each\n"
+    "  render FILE.sdk -o OUT.png     the game screen of a saved game as a PNG image\n"
+    "      [--options options.cfg] [--program-dir DIR] [--screen WxH] [--pencil]\n"
+    "      [--hint X Y] [--clock]\n"
     "\n"
     "--seed N makes every random choice reproducible. Bad input: a message on standard error\n"
     "and exit status 2.\n";

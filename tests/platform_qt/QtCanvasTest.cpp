@@ -4,12 +4,12 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <random>
 #include <string>
-#include <unistd.h>
 
 #include "platform/ImageCanvas.h"
 #include "platform/PngWriter.h"
@@ -53,8 +53,8 @@ void ExpectSamePixels(const std::function<void(ICanvas&)>& draw, const std::stri
         for (int x = 0; x < plain.width; ++x) {
             if (plain.At(x, y) != (qt.At(x, y) | 0xFF000000U)) {
                 if (++differ <= 3) {
-                    ADD_FAILURE() << what << ": pixel (" << x << ", " << y << ") plain "
-                                  << std::hex << plain.At(x, y) << " qt " << qt.At(x, y);
+                    ADD_FAILURE() << what << ": pixel (" << x << ", " << y << ") plain " << std::hex
+                                  << plain.At(x, y) << " qt " << qt.At(x, y);
                 }
             }
         }
@@ -105,10 +105,10 @@ TEST(QtCanvasTest, StraightLinesAgreeInEveryDirectionWithTheEndPointLeftOut) {
         int x1, y1, x2, y2;
     };
     const Line lines[] = {
-        {2, 3, 20, 3},   {20, 5, 2, 5},    {4, 1, 4, 25},    {6, 25, 6, 1},   {-5, 7, 50, 7},
-        {50, 9, -5, 9},  {8, -10, 8, 40},  {9, 40, 9, -10},  {0, 0, 1, 0},    {1, 0, 0, 0},
-        {36, 28, 36, 27}, {36, 27, 36, 28}, {-3, -1, 10, -1}, {10, 29, 0, 29}, {37, 2, 37, 9},
-        {5, 5, 5, 5},
+        {2, 3, 20, 3},    {20, 5, 2, 5},   {4, 1, 4, 25},    {6, 25, 6, 1},
+        {-5, 7, 50, 7},   {50, 9, -5, 9},  {8, -10, 8, 40},  {9, 40, 9, -10},
+        {0, 0, 1, 0},     {1, 0, 0, 0},    {36, 28, 36, 27}, {36, 27, 36, 28},
+        {-3, -1, 10, -1}, {10, 29, 0, 29}, {37, 2, 37, 9},   {5, 5, 5, 5},
     };
     for (const Line& l : lines) {
         ExpectSamePixels([&](ICanvas& c) { c.DrawLine(l.x1, l.y1, l.x2, l.y2, Rgb(200, 0, 0)); },

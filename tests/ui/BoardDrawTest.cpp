@@ -29,9 +29,15 @@ constexpr int kFrameX = 210;
 constexpr int kSelectionY = 21;
 constexpr int kHintY = 42;
 
-int DigitX(int d) { return (d - 1) * 21; }
-int MarkX(int d) { return 189 + (d - 1) % 3 * 6; }
-int MarkY(int d, bool illegal) { return (illegal ? 42 : 0) + (d - 1) / 3 * 6; }
+int DigitX(int d) {
+    return (d - 1) * 21;
+}
+int MarkX(int d) {
+    return 189 + (d - 1) % 3 * 6;
+}
+int MarkY(int d, bool illegal) {
+    return (illegal ? 42 : 0) + (d - 1) / 3 * 6;
+}
 
 class DrawTest : public ::testing::Test {
 protected:
@@ -182,7 +188,7 @@ TEST_F(DrawTest, NineMarksFormAThreeByThreeBlockInTheCell) {
 TEST_F(DrawTest, MarkForADigitPlacedElsewhereTurnsIllegalOnlyWithFlagIllegalAndOwnMarks) {
     Enter(1, 0, 5, true);
     Enter(1, 0, 2, true);
-    Enter(7, 0, 5);  // 5 now stands in the mark's row
+    Enter(7, 0, 5);                  // 5 now stands in the mark's row
     const int x = CellX(1) + 1 + 6;  // mark 5 sits in the middle of the block
     const int y = CellY(0) + 1 + 6;
     const int x2 = CellX(1) + 1 + 6;  // mark 2: top middle
@@ -275,8 +281,8 @@ TEST_F(DrawTest, LimitNumbersGreysOutIllegalDigitsOnlyInCellSelectWithASelection
         options.SetCustomEntry(c.custom);
         Draw();
         SCOPED_TRACE(testing::Message() << "mode " << c.mode << " custom " << c.custom);
-        EXPECT_TRUE(Shows(DigitX(7), c.limited ? kNotAllowed : kEntry, 21, PaletteX(7),
-                          PaletteY()));
+        EXPECT_TRUE(
+            Shows(DigitX(7), c.limited ? kNotAllowed : kEntry, 21, PaletteX(7), PaletteY()));
         EXPECT_TRUE(Shows(DigitX(6), kEntry, 21, PaletteX(6), PaletteY()));
     }
     // With no cell selected every digit is drawn allowed.
@@ -313,7 +319,7 @@ TEST_F(DrawTest, KeySelectFramesThePaletteDigitsTheSelectedEmptyCellMayHold) {
     game.SetPencilMode(true);
     ASSERT_TRUE(game.SelectCell(2, 2, true));
     Draw();
-    EXPECT_EQ(framed(), ".....6..9");  // the player's marks
+    EXPECT_EQ(framed(), ".....6..9");          // the player's marks
     ASSERT_TRUE(game.SelectCell(3, 0, true));  // a filled cell
     Draw();
     EXPECT_EQ(framed(), ".........");
@@ -381,9 +387,9 @@ TEST(ClockTextTest, MinutesStopAtFiftyNineWhileSecondsGoOn) {
     const struct {
         int32_t ms;
         const char* text;
-    } cases[] = {{0, "00:00"},         {999, "00:00"},         {65000, "01:05"},
-                 {600000, "10:00"},    {3599000, "59:59"},     {3600000, "59:00"},
-                 {3661000, "59:01"},   {-1000, "00:00"},       {2147483647, "59:23"}};
+    } cases[] = {{0, "00:00"},       {999, "00:00"},     {65000, "01:05"},
+                 {600000, "10:00"},  {3599000, "59:59"}, {3600000, "59:00"},
+                 {3661000, "59:01"}, {-1000, "00:00"},   {2147483647, "59:23"}};
     for (const auto& c : cases) {
         EXPECT_EQ(CGame::FormatClock(c.ms), c.text) << c.ms;
     }
@@ -392,6 +398,16 @@ TEST(ClockTextTest, MinutesStopAtFiftyNineWhileSecondsGoOn) {
 class ClockTest : public DrawTest {
 protected:
     static constexpr uint32_t kPaper = Rgb(255, 255, 255);
+
+    static Bitmap Blank(SScreenSize size) { return Bitmap(size.width, size.height, kPaper); }
+    // The number of pixels in which two images of one size differ.
+    static int Differences(const Bitmap& a, const Bitmap& b) {
+        int n = 0;
+        for (std::size_t i = 0; i < a.pixels.size() && i < b.pixels.size(); ++i) {
+            n += a.pixels[i] != b.pixels[i] ? 1 : 0;
+        }
+        return n;
+    }
 
     // The clock alone, drawn on a blank image.
     Bitmap DrawClockOnly(SScreenSize size, bool toBackBuffer) {
@@ -405,8 +421,7 @@ protected:
         game.DrawClock(toBackBuffer);
         graphics.SetBackBuffer(nullptr);
         graphics.SetWindowSurface(nullptr);
-        EXPECT_EQ(toBackBuffer ? window.pixels : back.pixels,
-                  Bitmap(size.width, size.height, kPaper).pixels)
+        EXPECT_EQ(Differences(toBackBuffer ? window : back, Blank(size)), 0)
             << "drawn on the other surface";
         return toBackBuffer ? back : window;
     }
@@ -427,35 +442,30 @@ TEST_F(ClockTest, TextPlaceAndColourByScreenAndSkin) {
         int x, y;
         uint32_t colour;
     } cases[] = {
-        {{480, 272}, 0, 24, 112, Rgb(0, 0, 0)},
-        {{480, 272}, 2, 24, 112, Rgb(0, 0, 0)},
-        {{800, 600}, 1, 24, 112, Rgb(0, 0, 0)},
-        {{240, 320}, 0, 105, -5, Rgb(98, 98, 96)},
-        {{240, 320}, 1, 105, -9, Rgb(244, 200, 87)},
-        {{320, 320}, 0, 105, -7, Rgb(76, 76, 76)},
-        {{320, 320}, 2, 105, -9, Rgb(194, 208, 216)},
-        {{480, 640}, 0, 210, 22, Rgb(117, 116, 114)},
-        {{480, 640}, 1, 210, 12, Rgb(244, 200, 87)},
-        {{480, 640}, 7, 210, 12, Rgb(211, 224, 231)},
+        {{480, 272}, 0, 24, 112, Rgb(0, 0, 0)},       {{480, 272}, 2, 24, 112, Rgb(0, 0, 0)},
+        {{800, 600}, 1, 24, 112, Rgb(0, 0, 0)},       {{240, 320}, 0, 105, -5, Rgb(98, 98, 96)},
+        {{240, 320}, 1, 105, -9, Rgb(244, 200, 87)},  {{320, 320}, 0, 105, -7, Rgb(76, 76, 76)},
+        {{320, 320}, 2, 105, -9, Rgb(194, 208, 216)}, {{480, 640}, 0, 210, 22, Rgb(117, 116, 114)},
+        {{480, 640}, 1, 210, 12, Rgb(244, 200, 87)},  {{480, 640}, 7, 210, 12, Rgb(211, 224, 231)},
     };
     for (const auto& c : cases) {
         options.SetSkin(c.skin);
-        SCOPED_TRACE(testing::Message() << c.screen.width << "x" << c.screen.height << " skin "
-                                        << c.skin);
+        SCOPED_TRACE(testing::Message()
+                     << c.screen.width << "x" << c.screen.height << " skin " << c.skin);
         const Bitmap drawn = DrawClockOnly(c.screen, true);
         // Some of it must land on the screen, so that the comparison means something.
         const Bitmap expected = Expected(c.screen, c.x, c.y, "01:05", c.colour | 0xFF000000U);
-        EXPECT_NE(expected.pixels, Bitmap(c.screen.width, c.screen.height, kPaper).pixels);
-        EXPECT_EQ(drawn.pixels, expected.pixels);
+        EXPECT_GT(Differences(expected, Blank(c.screen)), 20);
+        EXPECT_EQ(Differences(drawn, expected), 0);
     }
 }
 
 TEST_F(ClockTest, TickDrawsOnTheWindowAndShortScreensShowNoClock) {
     game.SetElapsed(3600000);
     const Bitmap window = DrawClockOnly({480, 272}, false);
-    EXPECT_EQ(window.pixels, Expected({480, 272}, 24, 112, "59:00", kPaper).pixels);
+    EXPECT_EQ(Differences(window, Expected({480, 272}, 24, 112, "59:00", Rgb(0, 0, 0))), 0);
     for (SScreenSize s : {SScreenSize{320, 240}, SScreenSize{480, 240}}) {
-        EXPECT_EQ(DrawClockOnly(s, true).pixels, Bitmap(s.width, s.height, kPaper).pixels);
+        EXPECT_EQ(Differences(DrawClockOnly(s, true), Blank(s)), 0);
     }
 }
 

@@ -158,10 +158,10 @@ protected:
     static uint32_t FramePixel(int f) { return Rgb(0, 0, 50 + f); }
 
     void WriteSplash() {
-        Bitmap splash(480, 272);
+        Bitmap picture(480, 272);
         for (int y = 0; y < 272; ++y) {
             for (int x = 0; x < 480; ++x) {
-                splash.Set(x, y, SplashPixel(x, y));
+                picture.Set(x, y, SplashPixel(x, y));
             }
         }
         Bitmap anim(176, 165 * 5);
@@ -170,7 +170,7 @@ protected:
                 anim.Set(x, y, FramePixel(y / 165));
             }
         }
-        ASSERT_TRUE(WriteBmp(folder / "Splash" / "Splash.bmp", splash));
+        ASSERT_TRUE(WriteBmp(folder / "Splash" / "Splash.bmp", picture));
         ASSERT_TRUE(WriteBmp(folder / "Splash" / "Anim.bmp", anim));
     }
 
@@ -216,7 +216,7 @@ TEST_F(SplashTest, SmallAndLargeScreensTakeTheOtherRows) {
     EXPECT_EQ(out.At(34, 45), FramePixel(0));
     EXPECT_EQ(out.At(34 + 122, 45), FramePixel(0));
     EXPECT_EQ(out.At(34 + 123, 45), SplashPixel(34 + 123, 55));  // frames are 123 wide here
-    screen.SetScreenSize({400, 480});  // taller than 479: as 480 x 272
+    screen.SetScreenSize({400, 480});                            // taller than 479: as 480 x 272
     splash.LayoutSplash();
     out = Draw();
     EXPECT_EQ(out.At(0, 0), SplashPixel(0, 0));
