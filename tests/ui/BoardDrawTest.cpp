@@ -165,7 +165,7 @@ TEST_F(DrawTest, DigitStylesGivenEntryAndIllegalOnlyWithFlagIllegalOutsideCustom
 
 // --- Pencil marks ---
 
-TEST_F(DrawTest, PencilMarkFiveOfTheFirstCellComesFromItsSheetPlaceToTheDesignedPixel) {
+TEST_F(DrawTest, PencilMarkFiveOfTheFirstCellGoesFromSheet195x6ToPixel149x19) {
     Enter(0, 0, 5, true);
     Draw();
     EXPECT_EQ(MarkX(5), 195);
