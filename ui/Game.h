@@ -7,17 +7,15 @@
 // (142, 12) of the picture and the palette (the row of digits 1..9 under the grid) at
 // (142, 204). Everything else is copied out of the glyph sheet, magenta being transparent:
 //
-//   x:  0   21  ...  168 | 189 195 201 | 210
-//   y 0   digits 1..9,   | pencil marks| -
-//        player's entry  | 1 2 3 / 4 5 |
-//   y 21  digits, given  | 6 / 7 8 9   | selection frame
-//   y 42  digits, illegal| illegal     | hint frame
-//                        | marks       |
-//   y 63  palette digits |             |
-//         not allowed    |             |
+//          x 0 .. 188 (digit d at (d-1)*21)   x 189 .. 206       x 210 .. 230
+//   y  0   digits, player's entry / palette   pencil marks 1-9   -
+//   y 21   digits, given                      -                  selection frame
+//   y 42   digits, illegal entry              illegal marks 1-9  hint frame
+//   y 63   palette digits, not allowed        -                  -
 //
-// Digits and frames are m_cell (21) square; pencil marks m_mark (6) square, at
-// 189 + (k mod 3) * 6, (k div 3) * 6 (+ 42 for the illegal ones) for digit k + 1.
+// Digits and frames are m_cell (21) square. Pencil marks are m_mark (6) square, three to a row:
+// mark d at (189 + (d-1) % 3 * 6, (d-1) / 3 * 6), 42 lower for the illegal ones; in a cell they
+// take the same places, one pixel in from its top-left corner.
 
 #include <cstdint>
 #include <functional>
