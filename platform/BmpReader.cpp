@@ -11,10 +11,6 @@ constexpr uint64_t kFileHeaderSize = 14;
 constexpr uint64_t kInfoHeaderSize = 40;
 // Headers of this size or more carry the red, green and blue masks themselves.
 constexpr uint64_t kHeaderWithMasks = 52;
-// Larger than any screen the game draws on, small enough that a decoded picture stays a
-// modest allocation (at most 128 MB of pixels).
-constexpr int64_t kMaxSide = 16384;
-constexpr int64_t kMaxPixels = int64_t{1} << 25;
 
 constexpr uint32_t kBiRgb = 0;
 constexpr uint32_t kBiRle8 = 1;
@@ -120,7 +116,8 @@ bool ReadLayout(std::span<const uint8_t> file, SLayout& lay, std::string* why) {
     lay.width = width;
     lay.topDown = height < 0;
     lay.height = lay.topDown ? -int64_t{height} : int64_t{height};
-    if (lay.width > kMaxSide || lay.height > kMaxSide || lay.width * lay.height > kMaxPixels) {
+    if (lay.width > kBmpMaxSide || lay.height > kBmpMaxSide ||
+        lay.width * lay.height > kBmpMaxPixels) {
         return Fail(why, "image too large");
     }
     if (planes != 1) {

@@ -651,6 +651,30 @@ TEST(BmpReader, ThirtyTwoBitsIgnoreAlphaAndTheFourthByte) {
               (std::vector<uint32_t>{Rgb(0x10, 0x20, 0x30), Rgb(0x40, 0x50, 0x60)}));
 }
 
+TEST(BmpReader, ReadsTheLargestSides) {
+    SBmpFile wide;
+    wide.width = kBmpMaxSide;
+    wide.height = 1;
+    wide.bitCount = 1;
+    wide.palette = {0x000000U, 0xFFFFFFU};
+    wide.pixels.assign(kBmpMaxSide / 8, 0);
+    wide.pixels.back() = 0x01;
+    const std::optional<Bitmap> a = Decode(wide.Build());
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->At(kBmpMaxSide - 1, 0), Rgb(255, 255, 255));
+    EXPECT_EQ(a->At(kBmpMaxSide - 2, 0), Rgb(0, 0, 0));
+
+    SBmpFile tall;
+    tall.width = 1;
+    tall.height = -kBmpMaxSide;
+    tall.pixels.assign(std::size_t{4} * kBmpMaxSide, 0);
+    tall.pixels[tall.pixels.size() - 4] = 0xFF;
+    const std::optional<Bitmap> b = Decode(tall.Build());
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->At(0, kBmpMaxSide - 1), Rgb(0, 0, 255));
+    EXPECT_EQ(b->At(0, kBmpMaxSide - 2), Rgb(0, 0, 0));
+}
+
 // Each row breaks one rule of an otherwise good file.
 TEST(BmpReader, RefusesWhatItCannotOrMustNotRead) {
     struct SCase {
@@ -673,9 +697,10 @@ TEST(BmpReader, RefusesWhatItCannotOrMustNotRead) {
         {"negative width", "bad width or height", [](SBmpFile& f) { f.width = -2; }},
         {"height 0", "bad width or height", [](SBmpFile& f) { f.height = 0; }},
         {"smallest height", "image too large", [](SBmpFile& f) { f.height = INT32_MIN; }},
-        {"width above 16384", "image too large", [](SBmpFile& f) { f.width = 16385; }},
-        {"height above 16384", "image too large", [](SBmpFile& f) { f.height = -16385; }},
-        {"too many pixels", "image too large", [](SBmpFile& f) { f.width = f.height = 16384; }},
+        {"width above 16384", "image too large", [](SBmpFile& f) { f.width = kBmpMaxSide + 1; }},
+        {"height above 16384", "image too large", [](SBmpFile& f) { f.height = -kBmpMaxSide - 1; }},
+        {"too many pixels", "image too large",
+         [](SBmpFile& f) { f.width = f.height = kBmpMaxSide; }},
         {"planes 0", "bad plane count", [](SBmpFile& f) { f.planes = 0; }},
         {"planes 2", "bad plane count", [](SBmpFile& f) { f.planes = 2; }},
         {"0 bits", "bad bit count", [](SBmpFile& f) { f.bitCount = 0; }},
