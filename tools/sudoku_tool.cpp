@@ -16,7 +16,8 @@ struct CommandEntry {
 constexpr CommandEntry kCommands[] = {
     {"solve", tool::RunSolve},   {"generate", tool::RunGenerate}, {"hint", tool::RunHint},
     {"check", tool::RunCheck},   {"import", tool::RunImport},     {"show", tool::RunShow},
-    {"export", tool::RunExport}, {"render", tool::RunRender},
+    {"export", tool::RunExport}, {"stats", tool::RunStats},
+    {"render", tool::RunRender},
 };
 
 constexpr const char* kUsage =
@@ -31,6 +32,7 @@ constexpr const char* kUsage =
     "  import PUZZLE -o FILE.sdk      a saved game holding the puzzle as a custom game\n"
     "  show FILE.sdk                  a saved game as text\n"
     "  export FILE.sdk                its givens and its current board, one line each\n"
+    "  stats [options.cfg]            the statistics of every level\n"
     "  render FILE.sdk -o OUT.png     the game screen of a saved game as a PNG image\n"
     "      [--options options.cfg] [--program-dir DIR] [--screen WxH] [--pencil]\n"
     "      [--hint X Y] [--clock]\n"

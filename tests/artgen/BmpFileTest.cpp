@@ -1,0 +1,143 @@
+// The artwork generator's BMP encoders, decoder and colour reduction.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cstdint>
+#include <vector>
+
+#include "tools/artgen/BmpFile.h"
+#include "tools/artgen/Palette.h"
+#include "tools/artgen/Raster.h"
+
+namespace {
+
+QImage Pattern(int w, int h, int colours) {
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const int i = (x * 7 + y * 13) % colours;
+            img.setPixel(x, y, qRgb((i * 37) & 0xFF, (i * 91 + 11) & 0xFF, (i * 53 + 200) & 0xFF));
+        }
+    }
+    img.setPixel(0, 0, kMagenta);
+    return img;
+}
+
+uint32_t Field32(const std::vector<uint8_t>& b, std::size_t at) {
+    return b[at] | (b[at + 1] << 8U) | (b[at + 2] << 16U) |
+           (static_cast<uint32_t>(b[at + 3]) << 24U);
+}
+
+// Odd widths exercise the padding of rows to four bytes in every encoding.
+class RoundTrip : public ::testing::TestWithParam<int> {};
+
+TEST_P(RoundTrip, Rgb24KeepsEveryPixel) {
+    const QImage img = Pattern(GetParam(), 3, 1000);
+    std::string why;
+    EXPECT_EQ(DecodeBmp(EncodeBmp24(img), &why), img) << why;
+}
+
+TEST_P(RoundTrip, Indexed8KeepsEveryPixelOfASmallPalette) {
+    const QImage img = Pattern(GetParam(), 3, 200);
+    const SIndexedImage indexed = Quantize(img);
+    ASSERT_LE(indexed.palette.size(), 256U);
+    std::string why;
+    EXPECT_EQ(DecodeBmp(EncodeBmp8(indexed), &why), img) << why;
+}
+
+TEST_P(RoundTrip, Rgb565DecodesToTheNearestColours) {
+    const QImage img = Pattern(GetParam(), 3, 1000);
+    std::string why;
+    const QImage back = DecodeBmp(EncodeBmp565(img, false), &why);
+    ASSERT_FALSE(back.isNull()) << why;
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) {
+            EXPECT_EQ(back.pixel(x, y), Expand565(Nearest565(img.pixel(x, y))));
+        }
+    }
+    EXPECT_EQ(back.pixel(0, 0), kMagenta);
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, RoundTrip, ::testing::Values(1, 2, 3, 5, 231));
+
+TEST(Rgb565, EveryValueSurvivesWideningAndNarrowing) {
+    for (uint32_t v = 0; v <= 0xFFFF; ++v) {
+        ASSERT_EQ(Nearest565(Expand565(static_cast<uint16_t>(v))), v);
+    }
+    EXPECT_EQ(Expand565(0xF81F), kMagenta);
+    EXPECT_EQ(Expand565(0xFFFF), qRgb(255, 255, 255));
+}
+
+TEST(Rgb565, DitherLeavesExactColoursAloneAndStaysWithinOneStep) {
+    QImage img(8, 8, QImage::Format_RGB32);
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            img.setPixel(x, y,
+                         x < 4 ? Expand565(static_cast<uint16_t>(x * 2311 + y * 977))
+                               : qRgb(100 + x, 150 + y, 77));
+        }
+    }
+    std::string why;
+    const QImage back = DecodeBmp(EncodeBmp565(img, true), &why);
+    ASSERT_FALSE(back.isNull()) << why;
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            const QRgb a = img.pixel(x, y);
+            const QRgb b = back.pixel(x, y);
+            if (x < 4) {
+                EXPECT_EQ(a, b);
+            }
+            EXPECT_LE(std::abs(qRed(a) - qRed(b)), 8);
+            EXPECT_LE(std::abs(qGreen(a) - qGreen(b)), 4);
+            EXPECT_LE(std::abs(qBlue(a) - qBlue(b)), 8);
+        }
+    }
+}
+
+TEST(BmpHeaders, BitFieldsFollowTheFortyByteHeader) {
+    const std::vector<uint8_t> file = EncodeBmp565(Pattern(5, 2, 10), false);
+    EXPECT_EQ(Field32(file, 2), file.size());  // bfSize
+    EXPECT_EQ(Field32(file, 10), 66U);         // bfOffBits: 14 + 40 + 3 masks
+    EXPECT_EQ(Field32(file, 14), 40U);         // biSize
+    EXPECT_EQ(file[28], 16);                   // biBitCount
+    EXPECT_EQ(Field32(file, 30), 3U);          // BI_BITFIELDS
+    EXPECT_EQ(Field32(file, 54), 0xF800U);
+    EXPECT_EQ(Field32(file, 58), 0x07E0U);
+    EXPECT_EQ(Field32(file, 62), 0x001FU);
+    EXPECT_EQ(file.size(), 66U + 2 * 12);  // rows of 10 bytes padded to 12
+}
+
+TEST(BmpHeaders, PaletteSizeIsTheColoursUsed) {
+    const SIndexedImage indexed = Quantize(Pattern(9, 9, 40));
+    const std::vector<uint8_t> file = EncodeBmp8(indexed);
+    EXPECT_EQ(Field32(file, 46), indexed.palette.size());
+    EXPECT_EQ(Field32(file, 10), 54U + 4U * indexed.palette.size());
+}
+
+TEST(DecodeBmp, RefusesDamagedFiles) {
+    const std::vector<uint8_t> good = EncodeBmp24(Pattern(4, 4, 5));
+    std::string why;
+    std::vector<uint8_t> shortFile(good.begin(), good.end() - 1);
+    EXPECT_TRUE(DecodeBmp(shortFile, &why).isNull());
+    std::vector<uint8_t> wrongMagic = good;
+    wrongMagic[0] = 'X';
+    EXPECT_TRUE(DecodeBmp(wrongMagic, &why).isNull());
+    std::vector<uint8_t> empty;
+    EXPECT_TRUE(DecodeBmp(empty, &why).isNull());
+}
+
+TEST(Quantize, ManyColoursShrinkToAPaletteThatStaysClose) {
+    QImage img(256, 64, QImage::Format_RGB32);
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 256; ++x) {
+            img.setPixel(x, y, qRgb(x, 255 - x / 2, y * 4));
+        }
+    }
+    const SIndexedImage indexed = Quantize(img);
+    EXPECT_LE(indexed.palette.size(), 256U);
+    const SQuantizeError error = MeasureQuantizeError(img, indexed);
+    EXPECT_LT(error.mean, 4.0);
+    EXPECT_LE(error.worst, 24);
+}
+
+}  // namespace
