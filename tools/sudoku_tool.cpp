@@ -16,8 +16,7 @@ struct CommandEntry {
 constexpr CommandEntry kCommands[] = {
     {"solve", tool::RunSolve},   {"generate", tool::RunGenerate}, {"hint", tool::RunHint},
     {"check", tool::RunCheck},   {"import", tool::RunImport},     {"show", tool::RunShow},
-    {"export", tool::RunExport}, {"stats", tool::RunStats},
-    {"render", tool::RunRender},
+    {"export", tool::RunExport}, {"stats", tool::RunStats},       {"render", tool::RunRender},
 };
 
 constexpr const char* kUsage =
