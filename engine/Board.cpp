@@ -24,9 +24,13 @@ uint16_t BitOf(int value) {
     return (value >= 1 && value <= 9) ? static_cast<uint16_t>(1U << (value - 1)) : 0;
 }
 
-bool OnBoard(int32_t x, int32_t y) { return x >= 0 && x < 9 && y >= 0 && y < 9; }
+bool OnBoard(int32_t x, int32_t y) {
+    return x >= 0 && x < 9 && y >= 0 && y < 9;
+}
 
-bool InSelectionRange(int32_t v) { return v >= -1 && v < 9; }
+bool InSelectionRange(int32_t v) {
+    return v >= -1 && v < 9;
+}
 
 }  // namespace
 

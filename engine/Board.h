@@ -41,11 +41,11 @@ public:
     // One cell. Its stored form is 11 bytes: value, given (32-bit), autoMarks, candCount,
     // marks (16-bit each), little-endian.
     struct Cell {
-        uint8_t value = 0;       // 0 empty, else 1..9
-        int32_t given = 0;       // bit 0 set: a given; written as 1 or 0
-        int16_t autoMarks = 0;   // legal digits as last computed; stale on filled cells
-        int16_t candCount = 0;   // solver working field; 0 outside a solve
-        int16_t marks = 0;       // the player's pencil marks; the solver's candidates in a solve
+        uint8_t value = 0;      // 0 empty, else 1..9
+        int32_t given = 0;      // bit 0 set: a given; written as 1 or 0
+        int16_t autoMarks = 0;  // legal digits as last computed; stale on filled cells
+        int16_t candCount = 0;  // solver working field; 0 outside a solve
+        int16_t marks = 0;      // the player's pencil marks; the solver's candidates in a solve
     };
 
     // A whole board. Its stored form is 895 bytes: the 81 cells column after column, then

@@ -8,7 +8,9 @@
 // these helpers, so that the byte layout never depends on the compiler's struct layout.
 namespace byteio {
 
-inline void Put8(uint8_t* p, uint8_t v) { p[0] = v; }
+inline void Put8(uint8_t* p, uint8_t v) {
+    p[0] = v;
+}
 
 inline void Put16(uint8_t* p, int16_t v) {
     const auto u = static_cast<uint16_t>(v);
@@ -23,7 +25,9 @@ inline void Put32(uint8_t* p, int32_t v) {
     }
 }
 
-inline uint8_t Get8(const uint8_t* p) { return p[0]; }
+inline uint8_t Get8(const uint8_t* p) {
+    return p[0];
+}
 
 inline int16_t Get16(const uint8_t* p) {
     return static_cast<int16_t>(static_cast<uint16_t>(p[0] | (p[1] << 8U)));

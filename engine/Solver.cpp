@@ -19,18 +19,32 @@
 
 namespace {
 
-uint16_t BitOf(int digit) { return static_cast<uint16_t>(1U << (digit - 1)); }
+uint16_t BitOf(int digit) {
+    return static_cast<uint16_t>(1U << (digit - 1));
+}
 
-int PopCount(uint32_t mask) { return std::popcount(mask & CBoard::kAllDigits); }
+int PopCount(uint32_t mask) {
+    return std::popcount(mask & CBoard::kAllDigits);
+}
 
 using CellSet = CBoard::CellSet;
 using SearchBoard = CBoard::SearchBoard;
 
-constexpr CellSet operator&(CellSet a, CellSet b) { return {a.lo & b.lo, a.hi & b.hi}; }
-constexpr CellSet operator|(CellSet a, CellSet b) { return {a.lo | b.lo, a.hi | b.hi}; }
-constexpr CellSet operator^(CellSet a, CellSet b) { return {a.lo ^ b.lo, a.hi ^ b.hi}; }
-constexpr CellSet operator~(CellSet a) { return {~a.lo, ~a.hi}; }
-constexpr bool Any(CellSet a) { return (a.lo | a.hi) != 0; }
+constexpr CellSet operator&(CellSet a, CellSet b) {
+    return {a.lo & b.lo, a.hi & b.hi};
+}
+constexpr CellSet operator|(CellSet a, CellSet b) {
+    return {a.lo | b.lo, a.hi | b.hi};
+}
+constexpr CellSet operator^(CellSet a, CellSet b) {
+    return {a.lo ^ b.lo, a.hi ^ b.hi};
+}
+constexpr CellSet operator~(CellSet a) {
+    return {~a.lo, ~a.hi};
+}
+constexpr bool Any(CellSet a) {
+    return (a.lo | a.hi) != 0;
+}
 constexpr CellSet Single(int i) {
     return i < 64 ? CellSet{uint64_t{1} << i, 0} : CellSet{0, uint64_t{1} << (i - 64)};
 }
@@ -46,8 +60,7 @@ constexpr std::array<CellSet, 81> kPeers = [] {
         for (int i = 0; i < 81; ++i) {
             const bool sameBox = (i % 9) / 3 == (c % 9) / 3 && (i / 9) / 3 == (c / 9) / 3;
             if (i != c && (i % 9 == c % 9 || i / 9 == c / 9 || sameBox)) {
-                peers[static_cast<std::size_t>(c)] =
-                    peers[static_cast<std::size_t>(c)] | Single(i);
+                peers[static_cast<std::size_t>(c)] = peers[static_cast<std::size_t>(c)] | Single(i);
             }
         }
     }
@@ -154,7 +167,9 @@ CBoard::SolveResult CBoard::PlaceDigit(int x, int y, int digit) {
     return {kSolved, 0, 0};
 }
 
-int CBoard::HighestBit(uint32_t mask) { return static_cast<int>(std::bit_width(mask)); }
+int CBoard::HighestBit(uint32_t mask) {
+    return static_cast<int>(std::bit_width(mask));
+}
 
 int CBoard::MaskToDigits(uint32_t mask, uint8_t* digits) {
     int n = 0;

@@ -13,8 +13,9 @@ struct Bitmap {
 
     Bitmap() = default;
     Bitmap(int w, int h, uint32_t fill = 0xFF000000U)
-        : width(w), height(h), pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h),
-                                      fill) {}
+        : width(w),
+          height(h),
+          pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), fill) {}
 
     bool IsNull() const { return width <= 0 || height <= 0; }
     uint32_t At(int x, int y) const { return pixels[Index(x, y)]; }

@@ -19,7 +19,9 @@ void Say(std::string* why, const std::string& what) {
     }
 }
 
-std::string ErrnoText(int err) { return std::strerror(err); }
+std::string ErrnoText(int err) {
+    return std::strerror(err);
+}
 
 // Closes a descriptor on every path out of a function.
 class Fd {

@@ -101,7 +101,7 @@ TEST_F(BoardTest, SelectionRules) {
     EXPECT_EQ(x, -1);
     EXPECT_EQ(y, -1);
     board.SetNumber(4);
-    EXPECT_FALSE(board.PlaceNumber(false));  // nothing selected
+    EXPECT_FALSE(board.PlaceNumber(false));       // nothing selected
     EXPECT_TRUE(board.SelectCell(3, -1, false));  // a half selection is allowed
     EXPECT_FALSE(board.PlaceNumber(false));
     EXPECT_FALSE(board.SelectCell(9, 0, true));  // off the board: refused, unchanged
@@ -165,8 +165,8 @@ TEST_F(BoardTest, StateRecordLayoutAndRoundTrip) {
     EXPECT_EQ(byteio::Get32(&rec[1802]), 44);
     EXPECT_EQ(rec[1806], 0);
     EXPECT_EQ(byteio::Get32(&rec[1807]), 65000);
-    EXPECT_EQ(rec[2 * 99], 3);                     // the given 3 at (2, 0)
-    EXPECT_EQ(rec[4 * 99 + 7 * 11 + 10], 1);       // mark 9 at (4, 7): high byte of 0x100
+    EXPECT_EQ(rec[2 * 99], 3);                // the given 3 at (2, 0)
+    EXPECT_EQ(rec[4 * 99 + 7 * 11 + 10], 1);  // mark 9 at (4, 7): high byte of 0x100
     for (std::size_t i = 895; i < 1790; ++i) {
         ASSERT_EQ(rec[i], 0);  // the second board of a new game
     }
@@ -236,11 +236,11 @@ TEST_F(BoardTest, LoadStateRefusesValuesOutOfRangeAndChangesNothing) {
 
     // What the program itself leaves stale or never reads back is no reason to refuse.
     CBoard::StateRecord odd = good;
-    byteio::Put32(&odd[1802], 99);              // a level outside the six codes
-    byteio::Put32(&odd[891], 12345);            // a stale empty count
-    odd[3 * 99 + 7] = 0x55;                     // a stale solver count
-    odd[900] = 200;                             // the second board is never read
-    byteio::Put32(&odd[1790], -1);              // a half selection
+    byteio::Put32(&odd[1802], 99);    // a level outside the six codes
+    byteio::Put32(&odd[891], 12345);  // a stale empty count
+    odd[3 * 99 + 7] = 0x55;           // a stale solver count
+    odd[900] = 200;                   // the second board is never read
+    byteio::Put32(&odd[1790], -1);    // a half selection
     byteio::Put32(&odd[1794], 4);
     EXPECT_TRUE(target.LoadState(odd));
     EXPECT_EQ(options.GetLevel(), 99);

@@ -1,0 +1,70 @@
+// The game's texts in its seven languages: string table, message and tip tables, language names.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+// Every text is UTF-8 and lives in the program's static data. A language index is 0 English,
+// 1 French, 2 Italian, 3 German, 4 Spanish, 5 Chinese, 6 Russian. Localized resources are
+// numbered base + language index. Every lookup takes any integer: an unknown id, language or
+// position gives an empty text (a null string_view), never a crash.
+namespace res {
+
+constexpr int kLanguageCount = 7;
+constexpr int kMessageCount = 11;
+constexpr int kTipCount = 7;
+
+// A language's own name, as the Language dialog shows it, and the letter of its tutorial
+// page ("F" in "TutorialF.html"; none for English).
+struct SLanguage {
+    std::string_view name;
+    std::string_view tutorialLetter;
+};
+
+inline constexpr std::array<SLanguage, kLanguageCount> kLanguages = {{
+    {"English", ""},
+    {"Français", "F"},
+    {"Italiano", "I"},
+    {"Deutsch", "G"},
+    {"Español", "S"},
+    {"汉语", "C"},
+    {"Русский", "R"},
+}};
+
+// String table ids.
+constexpr int kGameKeyCaption = 310;     // + language: caption of the Game soft key
+constexpr int kOptionsKeyCaption = 320;  // + language: caption of the Options soft key
+constexpr int kDocumentString = 110;     // the document template string
+constexpr int kAppTitle = 57344;         // "Судоку", the same in every language
+
+// An entry of the string table, or an empty text.
+std::string_view FindString(int id);
+
+// The fields of the document template string, in their order within it.
+enum class DocField : int {
+    kWindowTitle,
+    kDocName,
+    kFileNewName,
+    kFilterName,
+    kFilterExt,
+    kRegFileTypeId,
+    kRegFileTypeName,
+};
+// One field of the document template string (fields are separated by line feeds).
+std::string_view DocumentField(DocField field);
+
+// The text of message 0..10 (the order of MessageId in game/Texts.h) in a language.
+std::string_view MessageText(int language, int message);
+// The name of message 0..10 in the message list, such as "MsgFilesMissing".
+std::string_view MessageName(int message);
+// The toolbar caption of caption index 0..6 in a language. The Pencilmarks (1) and Eraser (2)
+// captions hold two texts separated by a line feed: the first while the mode is off, the
+// second while it is on.
+std::string_view TipText(int language, int index);
+
+// The language's own name, as the Language dialog shows it ("Français").
+std::string_view LanguageName(int language);
+// The letter of the language's tutorial page, "F" in "TutorialF.html"; empty for English.
+std::string_view TutorialLetter(int language);
+
+}  // namespace res

@@ -1,0 +1,104 @@
+// Shared pieces of sudoku-tool's commands: arguments, puzzle strings, error reporting.
+#include "tools/ToolSupport.h"
+
+#include <charconv>
+#include <ostream>
+
+namespace tool {
+
+std::optional<std::string> TakeOption(Args& args, std::string_view name, bool& missing) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == name) {
+            if (i + 1 >= args.size()) {
+                missing = true;
+                args.erase(args.begin() + static_cast<std::ptrdiff_t>(i));
+                return std::nullopt;
+            }
+            std::string value = args[i + 1];
+            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                       args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+            return value;
+        }
+    }
+    return std::nullopt;
+}
+
+bool TakeFlag(Args& args, std::string_view name) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == name) {
+            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i));
+            return true;
+        }
+    }
+    return false;
+}
+
+std::optional<long long> ParseNumber(std::string_view text) {
+    long long v = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, v);
+    if (text.empty() || ec != std::errc{} || ptr != end) {
+        return std::nullopt;
+    }
+    return v;
+}
+
+int Fail(std::ostream& err, std::string_view message) {
+    err << "sudoku-tool: " << message << '\n';
+    return kBadInput;
+}
+
+std::optional<std::array<uint8_t, 81>> ParsePuzzle(std::string_view text, std::string* why) {
+    if (!text.empty() && text.back() == '\r') {
+        text.remove_suffix(1);
+    }
+    if (text.size() != 81) {
+        *why = "a puzzle is 81 characters, this one has " + std::to_string(text.size());
+        return std::nullopt;
+    }
+    std::array<uint8_t, 81> values{};
+    for (std::size_t i = 0; i < 81; ++i) {
+        const char c = text[i];
+        if (c >= '1' && c <= '9') {
+            values[i] = static_cast<uint8_t>(c - '0');
+        } else if (c != '.' && c != '0') {
+            *why =
+                "character " + std::to_string(i + 1) + " of the puzzle is not a digit, '.' or '0'";
+            return std::nullopt;
+        }
+    }
+    return values;
+}
+
+CBoard::Grid GridOfGivens(const std::array<uint8_t, 81>& values) {
+    CBoard::Grid g{};
+    for (int i = 0; i < 81; ++i) {
+        CBoard::Cell& c = g.cells[i % 9][i / 9];
+        c.value = values[static_cast<std::size_t>(i)];
+        c.given = c.value != 0 ? 1 : 0;
+    }
+    return g;
+}
+
+std::array<uint8_t, 81> ValuesOf(const CBoard::Grid& grid, bool givensOnly) {
+    std::array<uint8_t, 81> values{};
+    for (int i = 0; i < 81; ++i) {
+        const CBoard::Cell& c = grid.cells[i % 9][i / 9];
+        if (!givensOnly || CBoard::IsGiven(c)) {
+            values[static_cast<std::size_t>(i)] = c.value;
+        }
+    }
+    return values;
+}
+
+std::string PuzzleText(const std::array<uint8_t, 81>& values) {
+    std::string s(81, '.');
+    for (std::size_t i = 0; i < 81; ++i) {
+        if (values[i] >= 1 && values[i] <= 9) {
+            s[i] = static_cast<char>('0' + values[i]);
+        }
+    }
+    return s;
+}
+
+}  // namespace tool

@@ -1,0 +1,45 @@
+// Shared pieces of sudoku-tool's commands: arguments, puzzle strings, error reporting.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/Board.h"
+
+namespace tool {
+
+// Exit statuses.
+constexpr int kOk = 0;
+constexpr int kBadInput = 2;
+
+using Args = std::vector<std::string>;
+using Command = int (*)(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
+
+// Takes the value of an option such as "--seed 5" out of the arguments. Gives nullopt when the
+// option is absent; sets `missing` when it is present without a value.
+std::optional<std::string> TakeOption(Args& args, std::string_view name, bool& missing);
+// Takes a flag such as "--pencil" out of the arguments.
+bool TakeFlag(Args& args, std::string_view name);
+// Parses a whole decimal number (an optional leading '-').
+std::optional<long long> ParseNumber(std::string_view text);
+
+// Prints "sudoku-tool: <message>" on the error stream and gives kBadInput.
+int Fail(std::ostream& err, std::string_view message);
+
+// A puzzle string: 81 characters row by row, '1'..'9' for a digit, '.' or '0' for empty.
+// Gives the values by cell index, or nullopt with the reason in `why`.
+std::optional<std::array<uint8_t, 81>> ParsePuzzle(std::string_view text, std::string* why);
+
+// A grid with the values as givens (every other field 0).
+CBoard::Grid GridOfGivens(const std::array<uint8_t, 81>& values);
+// The values of a grid by cell index; only givens when `givensOnly`.
+std::array<uint8_t, 81> ValuesOf(const CBoard::Grid& grid, bool givensOnly = false);
+// 81 characters, '.' for empty.
+std::string PuzzleText(const std::array<uint8_t, 81>& values);
+
+}  // namespace tool
