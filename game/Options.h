@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+class DataManager;
+
 // Figures of one level slot; times in whole seconds.
 struct SLevelStats {
     int32_t solved = 0;
@@ -98,6 +100,13 @@ public:
     Image ToImage() const;
     // Reads the first n bytes of an image (n at most 140); later fields keep their values.
     void ReadImage(const uint8_t* bytes, std::size_t n);
+
+    // options.cfg in the data folder (game/OptionsFile.cpp). Loading reads up to 140 bytes over
+    // the record, so a missing file keeps the defaults and a short one sets only the leading
+    // fields; values are taken as they are (lookups guard the indexes they use). Saving writes
+    // the 140 bytes; false when that failed.
+    void LoadOptions(DataManager& data);
+    bool SaveOptions(DataManager& data) const;
 
 private:
     int32_t m_nInputMode;

@@ -1,7 +1,9 @@
 // Statistics per level: boards solved, total, best and running-average times in seconds.
 #include <cmath>
+#include <cstdio>
 
 #include "game/Options.h"
+#include "game/Statistics.h"
 
 namespace {
 
@@ -88,4 +90,11 @@ void COptions::ResetStats(int selection) {
     } else if (selection >= 1 && selection <= kLevelSlots) {
         m_levelStats[static_cast<std::size_t>(selection - 1)] = SLevelStats{};
     }
+}
+
+std::string StatTimeText(int32_t seconds) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%d:%02d:%02d", seconds / 3600, (seconds / 60) % 60,
+                  seconds % 60);
+    return text;
 }

@@ -143,11 +143,21 @@ bool DataManager::CloseDataFile(std::unique_ptr<CDataFile> file) {
         return true;
     }
     std::string why;
-    if (file->Commit(&why)) {
-        return true;
-    }
+    return file->Commit(&why) || ReportWriteFailure(file->Path(), why);
+}
+
+bool DataManager::ReplaceDataFile(std::string_view name, std::span<const uint8_t> bytes) {
+    std::error_code ec;
+    std::filesystem::create_directories(m_dataFolder, ec);
+    const std::filesystem::path path = MakeDataPath(name);
+    std::string why;
+    return fileio::WriteFileAtomically(path, bytes, &why) || ReportWriteFailure(path, why);
+}
+
+bool DataManager::ReportWriteFailure(const std::filesystem::path& path, const std::string& why) {
+    // Said once: a folder that cannot be written fails every save of the run the same way.
     if (!m_writeFailureReported) {
-        std::cerr << "sudoku: cannot write " << file->Path().string() << " (" << why
+        std::cerr << "sudoku: cannot write " << path.string() << " (" << why
                   << "); the game goes on without saving it\n";
         m_writeFailureReported = true;
     }

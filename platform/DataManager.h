@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,6 +64,10 @@ public:
     // once on standard error; the program goes on. Gives false when the write failed.
     bool CloseDataFile(std::unique_ptr<CDataFile> file);
 
+    // Replaces a data file with exactly these bytes (written whole or not at all). A failure is
+    // reported as CloseDataFile reports it; gives false then.
+    bool ReplaceDataFile(std::string_view name, std::span<const uint8_t> bytes);
+
     // Loads a BMP file of the program folder; false when it is missing, unreadable or not a
     // bitmap this program can read (out is then unchanged).
     bool LoadBitmapFile(std::string_view name, Bitmap& out) const;
@@ -81,5 +86,7 @@ private:
     std::filesystem::path m_programFolder;
     std::filesystem::path m_dataFolder;
     IShell& m_shell;
+    bool ReportWriteFailure(const std::filesystem::path& path, const std::string& why);
+
     bool m_writeFailureReported = false;
 };

@@ -12,5 +12,6 @@ int RunCheck(const Args& args, std::istream& in, std::ostream& out, std::ostream
 int RunImport(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
 int RunShow(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
 int RunExport(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
+int RunStats(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
 
 }  // namespace tool

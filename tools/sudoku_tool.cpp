@@ -15,7 +15,7 @@ struct CommandEntry {
 constexpr CommandEntry kCommands[] = {
     {"solve", tool::RunSolve},   {"generate", tool::RunGenerate}, {"hint", tool::RunHint},
     {"check", tool::RunCheck},   {"import", tool::RunImport},     {"show", tool::RunShow},
-    {"export", tool::RunExport},
+    {"export", tool::RunExport}, {"stats", tool::RunStats},
 };
 
 constexpr const char* kUsage =
@@ -30,6 +30,7 @@ constexpr const char* kUsage =
     "  import PUZZLE -o FILE.sdk      a saved game holding the puzzle as a custom game\n"
     "  show FILE.sdk                  a saved game as text\n"
     "  export FILE.sdk                its givens and its current board, one line each\n"
+    "  stats [options.cfg]            the statistics of every level\n"
     "\n"
     "--seed N makes every random choice reproducible. Bad input: a message on standard error\n"
     "and exit status 2.\n";

@@ -11,6 +11,7 @@
 #include "game/Options.h"
 #include "platform/FileIO.h"
 #include "tests/support/BoardBuilder.h"
+#include "tests/support/TempDir.h"
 #include "tools/Commands.h"
 #include "tools/SolutionCounter.h"
 
@@ -39,18 +40,7 @@ Outcome Call(tool::Command command, tool::Args args, const std::string& input = 
     return r;
 }
 
-class TempDir {
-public:
-    TempDir() {
-        char name[] = "/tmp/sudoku-tool-test-XXXXXX";
-        m_path = ::mkdtemp(name);
-    }
-    ~TempDir() { std::filesystem::remove_all(m_path); }
-    std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
-
-private:
-    std::filesystem::path m_path;
-};
+using testsupport::TempDir;
 
 TEST(ToolSolve, PrintsTheSolutionOrWhyThereIsNone) {
     const std::string input = std::string(kPuzzle) + "\n" + "55" + std::string(79, '.') +

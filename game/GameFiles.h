@@ -1,0 +1,23 @@
+// The autosaved game: resumed at start-up, written whenever the program ends.
+#pragma once
+
+#include <string_view>
+
+#include "engine/Board.h"
+
+class DataManager;
+
+namespace gamefiles {
+
+constexpr const char* kAutosave = "autosave.sdk";
+
+// Reads a saved game of the data folder into the board. False, with the board unchanged,
+// when the file is missing or empty (no saved game), or when it is not a whole, undamaged
+// saved game; the last case is also reported on standard error.
+bool LoadGameFile(DataManager& data, CBoard& board, std::string_view name);
+
+// Writes the board's state record as the whole data file (exactly 1811 bytes), replacing
+// the old file only when complete.
+bool WriteGameFile(DataManager& data, const CBoard& board, std::string_view name);
+
+}  // namespace gamefiles

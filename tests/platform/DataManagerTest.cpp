@@ -1,0 +1,137 @@
+// DataManager: paths in the program and data folders, data files, bitmaps and the shell.
+#include <gtest/gtest.h>
+
+#include "engine/ByteIO.h"
+#include "platform/DataManager.h"
+#include "platform/ScriptedShell.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+using testsupport::TempDir;
+
+// A 2 x 1 bitmap of 24 bits: red, then green.
+std::vector<uint8_t> TinyBmp() {
+    std::vector<uint8_t> b(14 + 40 + 8, 0);
+    b[0] = 'B';
+    b[1] = 'M';
+    byteio::Put32(&b[2], static_cast<int32_t>(b.size()));
+    byteio::Put32(&b[10], 54);
+    byteio::Put32(&b[14], 40);
+    byteio::Put32(&b[18], 2);
+    byteio::Put32(&b[22], 1);
+    byteio::Put16(&b[26], 1);
+    byteio::Put16(&b[28], 24);
+    const uint8_t pixels[8] = {0, 0, 255, 0, 255, 0, 0, 0};
+    std::copy(pixels, pixels + 8, b.begin() + 54);
+    return b;
+}
+
+class DataManagerTest : public ::testing::Test {
+protected:
+    TempDir program;
+    TempDir data;
+    ScriptedShell shell;
+    DataManager dm{program.Path(), data.Path(), shell};
+};
+
+TEST_F(DataManagerTest, ProgramPathsIgnoreLetterCaseAndTakeBackslashes) {
+    program.Write("Splash/Splash.bmp", "a");
+    program.Write("splash/splash.wav", "b");
+    program.Write("Skin1/board.bmp", "c");
+    EXPECT_EQ(dm.MakeProgramPath("Splash\\Splash.bmp"), program / "Splash/Splash.bmp");
+    EXPECT_EQ(dm.MakeProgramPath("\\splash\\splash.wav"), program / "splash/splash.wav");
+    EXPECT_EQ(dm.MakeProgramPath("SKIN1\\BOARD.BMP"), program / "Skin1/board.bmp");
+    EXPECT_EQ(dm.MakeProgramPath("Skin2\\board.bmp"), program / "Skin2/board.bmp");
+    EXPECT_EQ(dm.MakeDataPath("options.cfg"), data / "options.cfg");
+}
+
+TEST_F(DataManagerTest, FileExistsOnlyForFilesWithBytes) {
+    EXPECT_FALSE(dm.FileExists("autosave.sdk"));
+    data.Write("autosave.sdk", "");
+    EXPECT_FALSE(dm.FileExists("autosave.sdk"));
+    data.Write("autosave.sdk", "x");
+    EXPECT_TRUE(dm.FileExists("autosave.sdk"));
+    std::filesystem::create_directory(data / "folder.sdk");
+    EXPECT_FALSE(dm.FileExists("folder.sdk"));
+}
+
+TEST_F(DataManagerTest, DataFilesAreCreatedReadAndWrittenWithoutTruncation) {
+    auto file = dm.OpenDataFile("options.cfg");
+    EXPECT_TRUE(std::filesystem::exists(data / "options.cfg"));  // created empty
+    EXPECT_EQ(file->Length(), 0U);
+    ASSERT_TRUE(dm.CloseDataFile(std::move(file)));
+
+    data.Write("state.bin", "0123456789");
+    file = dm.OpenDataFile("state.bin");
+    char buffer[4] = {};
+    EXPECT_EQ(DataManager::ReadBlock(*file, buffer, 4), 4U);
+    EXPECT_EQ(std::string(buffer, 4), "0123");
+    file->SeekToBegin();
+    DataManager::WriteBlock(*file, "ab", 2);
+    EXPECT_EQ(std::filesystem::file_size(data / "state.bin"), 10U);  // nothing written yet
+    ASSERT_TRUE(dm.CloseDataFile(std::move(file)));
+    EXPECT_EQ(fileio::ReadFile(data / "state.bin", 100),
+              (std::vector<uint8_t>{'a', 'b', '2', '3', '4', '5', '6', '7', '8', '9'}));
+}
+
+TEST(DataManagerFolders, AFolderThatCannotBeWrittenFailsQuietlyAndReadsAsEmpty) {
+    TempDir base;
+    base.Write("blocker", "not a folder");
+    ScriptedShell shell;
+    DataManager dm(base.Path(), base / "blocker" / "data", shell);
+    auto file = dm.OpenDataFile("options.cfg");
+    EXPECT_EQ(file->Length(), 0U);
+    DataManager::WriteBlock(*file, "x", 1);
+    EXPECT_FALSE(dm.CloseDataFile(std::move(file)));
+    const uint8_t bytes[] = {1, 2, 3};
+    EXPECT_FALSE(dm.ReplaceDataFile("autosave.sdk", bytes));
+    EXPECT_FALSE(dm.FileExists("autosave.sdk"));
+}
+
+TEST_F(DataManagerTest, BitmapsLoadFromTheProgramFolder) {
+    Bitmap bmp;
+    EXPECT_FALSE(dm.LoadBitmapFile("Skin1\\board.bmp", bmp));
+    program.Write("Skin1/board.bmp", "BM but not a bitmap");
+    EXPECT_FALSE(dm.LoadBitmapFile("Skin1\\board.bmp", bmp));
+    EXPECT_TRUE(bmp.IsNull());
+    program.Write("Skin1/board.bmp", TinyBmp());
+    ASSERT_TRUE(dm.LoadBitmapFile("skin1\\Board.bmp", bmp));
+    EXPECT_EQ(bmp.width, 2);
+    EXPECT_EQ(bmp.height, 1);
+    EXPECT_EQ(bmp.At(0, 0), Rgb(255, 0, 0));
+    EXPECT_EQ(bmp.At(1, 0), Rgb(0, 255, 0));
+}
+
+TEST_F(DataManagerTest, ShellServicesGoThroughTheShell) {
+    program.Write("tutorial/TutorialR.html", "<html></html>");
+    dm.OpenTutorial(6);
+    dm.OpenTutorial(0);
+    dm.OpenTutorial(42);  // no letter
+    dm.OpenTutorial(-1);
+    ASSERT_EQ(shell.Lines().size(), 4U);
+    EXPECT_EQ(shell.Lines()[0], "tutorial tutorial/TutorialR.html");
+    EXPECT_EQ(shell.Lines()[1], "tutorial tutorial/Tutorial.html");
+    EXPECT_EQ(shell.Lines()[2], "tutorial tutorial/Tutorial.html");
+
+    shell.QueueAnswer(ScriptedShell::Answer::kYes);
+    EXPECT_EQ(dm.ShowMessage("Start?", MsgStyle::kYesNo, "MsgConfirmNewGame"), kIdYes);
+    EXPECT_EQ(dm.ShowMessage("Done.", MsgStyle::kInfo, "MsgCorrectSoFar"), kIdOk);
+    EXPECT_EQ(dm.ShowMessage("Again?", MsgStyle::kYesNo, "MsgSolvedStartNew"), kIdNo);
+    EXPECT_EQ(shell.Lines()[4], "message MsgConfirmNewGame yesno yes \"Start?\"");
+    EXPECT_EQ(shell.Lines()[5], "message MsgCorrectSoFar info ok \"Done.\"");
+    EXPECT_EQ(shell.Lines()[6], "message MsgSolvedStartNew yesno no \"Again?\"");
+    dm.CloseApplication();
+    EXPECT_EQ(shell.CloseRequests(), 1);
+}
+
+TEST(DataManagerFolders, DefaultDataFolder) {
+    TempDir program;
+    EXPECT_EQ(DataManager::DefaultDataFolder(program.Path()), program.Path());
+    ::setenv("XDG_DATA_HOME", "/xdg/data", 1);
+    EXPECT_EQ(DataManager::DefaultDataFolder(program / "missing"),
+              std::filesystem::path("/xdg/data/sudoku"));
+    ::unsetenv("XDG_DATA_HOME");
+}
+
+}  // namespace
