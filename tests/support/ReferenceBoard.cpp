@@ -638,6 +638,7 @@ void CReferenceBoard::Undo() {
     }
     m_grid = m_history.back();
     m_history.pop_back();
+    assert(!m_actions.empty());  // every recorded board came with a record
     m_actions.pop_back();
     if (!m_actions.empty()) {
         m_number = m_actions.back().number;
