@@ -260,12 +260,25 @@ void CBoard::Restart() {
 }
 
 bool CBoard::IsConsistent() const {
+    // A filled cell's digit is outside its LegalMask exactly when another cell of its row,
+    // column or box holds the same digit (or the value is no digit at all).
+    uint16_t rows[kSize] = {};
+    uint16_t cols[kSize] = {};
+    uint16_t boxes[kSize] = {};
     for (int x = 0; x < kSize; ++x) {
         for (int y = 0; y < kSize; ++y) {
-            const Cell& c = m_grid.cells[x][y];
-            if (c.value != 0 && (LegalMask(x, y) & BitOf(c.value)) == 0) {
+            const uint8_t v = m_grid.cells[x][y].value;
+            if (v == 0) {
+                continue;
+            }
+            const uint16_t bit = BitOf(v);
+            uint16_t& box = boxes[(y / 3) * 3 + x / 3];
+            if (bit == 0 || ((rows[y] | cols[x] | box) & bit) != 0) {
                 return false;
             }
+            rows[y] |= bit;
+            cols[x] |= bit;
+            box |= bit;
         }
     }
     return true;

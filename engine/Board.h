@@ -201,6 +201,7 @@ private:
     SolveResult PlaceDigit(int x, int y, int digit);
     SolveResult PlaceSingle(int x, int y);
     SolveResult SinglesPass();
+    SolveResult ExactSinglesPass();
     SolveResult Search();
     static int HighestBit(uint32_t mask);
     static int MaskToDigits(uint32_t mask, uint8_t* digits);

@@ -23,9 +23,35 @@ uint16_t BitOf(int digit) {
     return static_cast<uint16_t>(1U << (digit - 1));
 }
 
+constexpr std::array<uint8_t, 512> kBitCount = [] {
+    std::array<uint8_t, 512> t{};
+    for (unsigned m = 0; m < 512; ++m) {
+        t[m] = static_cast<uint8_t>(std::popcount(m));
+    }
+    return t;
+}();
+
 int PopCount(uint32_t mask) {
-    return std::popcount(mask & CBoard::kAllDigits);
+    return kBitCount[mask & CBoard::kAllDigits];
 }
+
+// Digits used in each row, column and box; for an empty cell LegalMask is the complement.
+struct SUsed {
+    uint16_t rows[9] = {};
+    uint16_t cols[9] = {};
+    uint16_t boxes[9] = {};
+    void Add(int x, int y, int value) {
+        const uint16_t bit =
+            (value >= 1 && value <= 9) ? static_cast<uint16_t>(1U << (value - 1)) : 0;
+        rows[y] |= bit;
+        cols[x] |= bit;
+        boxes[(y / 3) * 3 + x / 3] |= bit;
+    }
+    uint16_t Free(int x, int y) const {
+        return static_cast<uint16_t>(CBoard::kAllDigits &
+                                     ~(rows[y] | cols[x] | boxes[(y / 3) * 3 + x / 3]));
+    }
+};
 
 using CellSet = CBoard::CellSet;
 using SearchBoard = CBoard::SearchBoard;
@@ -65,6 +91,22 @@ constexpr std::array<CellSet, 81> kPeers = [] {
         }
     }
     return peers;
+}();
+
+// kPeerList[c]: the 20 cells that share a row, a column or a box with cell c.
+constexpr auto kPeerList = [] {
+    std::array<std::array<uint8_t, 20>, 81> list{};
+    for (int c = 0; c < 81; ++c) {
+        int n = 0;
+        for (int i = 0; i < 81; ++i) {
+            const bool sameBox = (i % 9) / 3 == (c % 9) / 3 && (i / 9) / 3 == (c / 9) / 3;
+            if (i != c && (i % 9 == c % 9 || i / 9 == c / 9 || sameBox)) {
+                list[static_cast<std::size_t>(c)][static_cast<std::size_t>(n++)] =
+                    static_cast<uint8_t>(i);
+            }
+        }
+    }
+    return list;
 }();
 
 // The branching cell of the board: in row order, the first empty cell with the fewest
@@ -186,6 +228,58 @@ CBoard::SolveResult CBoard::PlaceSingle(int x, int y) {
 CBoard::SolveResult CBoard::SinglesPass() {
     // Only cells that have a single candidate when they are visited are placed; one that
     // drops to a single candidate later in the pass is left to the search.
+    //
+    // The pass runs on plain arrays and writes its outcome to the grid at the end. A board on
+    // which it meets a contradiction is passed again, on the grid itself, step by step: the
+    // partial board a contradiction leaves behind depends on the order of the eliminations.
+    uint8_t value[81];
+    uint16_t marks[81] = {};
+    int8_t count[81] = {};
+    SUsed used;
+    for (int i = 0; i < 81; ++i) {
+        value[i] = m_grid.cells[i % 9][i / 9].value;
+        used.Add(i % 9, i / 9, value[i]);
+    }
+    int32_t empty = 0;
+    for (int i = 0; i < 81; ++i) {
+        if (value[i] != 0) {
+            continue;
+        }
+        ++empty;
+        const uint16_t m = used.Free(i % 9, i / 9);
+        const int n = PopCount(m);
+        if (n != 1) {
+            if (n == 0) {
+                return ExactSinglesPass();
+            }
+            marks[i] = m;
+            count[i] = static_cast<int8_t>(n);
+            continue;
+        }
+        const int digit = HighestBit(m);
+        value[i] = static_cast<uint8_t>(digit);
+        used.Add(i % 9, i / 9, digit);
+        --empty;
+        for (uint8_t p : kPeerList[i]) {
+            if ((marks[p] & m) != 0) {
+                marks[p] = static_cast<uint16_t>(marks[p] ^ m);
+                if (--count[p] == 0) {
+                    return ExactSinglesPass();
+                }
+            }
+        }
+    }
+    for (int i = 0; i < 81; ++i) {
+        Cell& c = m_grid.cells[i % 9][i / 9];
+        c.value = value[i];
+        c.marks = static_cast<int16_t>(marks[i]);
+        c.candCount = count[i];
+    }
+    m_grid.emptyCount = empty;
+    return {empty != 0 ? kNoSolution : kSolved, 0, 0};
+}
+
+CBoard::SolveResult CBoard::ExactSinglesPass() {
     for (int y = 0; y < kSize; ++y) {
         for (int x = 0; x < kSize; ++x) {
             Cell& c = m_grid.cells[x][y];
@@ -211,33 +305,35 @@ CBoard::SolveResult CBoard::SinglesPass() {
 }
 
 CBoard::SolveResult CBoard::Search() {
-    const Grid base = m_grid;
+    // The search reads the grid once and leaves it alone until it ends.
     SearchBoard board{};
     for (int i = 0; i < 81; ++i) {
-        const Cell& c = m_grid.cells[i % 9][i / 9];
-        const auto m = static_cast<uint16_t>(static_cast<uint16_t>(c.marks) & kAllDigits);
+        const auto m = static_cast<uint16_t>(
+            static_cast<uint16_t>(m_grid.cells[i % 9][i / 9].marks) & kAllDigits);
+        if (m == 0) {
+            continue;
+        }
         const CellSet bit = Single(i);
-        if (m != 0) {
-            board.empty = board.empty | bit;
+        board.empty = board.empty | bit;
+        for (unsigned rest = m; rest != 0; rest &= rest - 1) {
+            CellSet& cands = board.cands[std::countr_zero(rest)];
+            cands = cands | bit;
         }
-        for (int k = 0; k < kSize; ++k) {
-            if ((m & (1U << k)) != 0) {
-                board.cands[k] = board.cands[k] | bit;
-            }
-        }
-        const int n = std::popcount(m);
-        for (int plane = 0; plane < 4; ++plane) {
-            if (((n >> plane) & 1) != 0) {
-                board.count[plane] = board.count[plane] | bit;
-            }
+    }
+    // The counts, one bit plane at a time, by adding up the nine candidate sets.
+    for (const CellSet& c : board.cands) {
+        CellSet carry = c;
+        for (CellSet& plane : board.count) {
+            const CellSet next = plane & carry;
+            plane = plane ^ carry;
+            carry = next;
         }
     }
     const auto remaining = static_cast<std::size_t>(m_grid.emptyCount);
 
-    // Rebuilds m_grid from the board the search started on and the last tries of the first
-    // `depth` frames; gives the result of the last PlaceDigit.
+    // Rebuilds the board a failed search leaves behind: the last tries of the first `depth`
+    // frames, placed on the grid the search started from; gives the last PlaceDigit's result.
     auto replay = [&](std::size_t depth) {
-        m_grid = base;
         SolveResult r{kSolved, 0, 0};
         for (std::size_t j = 0; j < depth; ++j) {
             const SolveInfo& f = m_search[j];
@@ -250,15 +346,13 @@ CBoard::SolveResult CBoard::Search() {
         f.x = static_cast<uint8_t>(cell % 9);
         f.y = static_cast<uint8_t>(cell / 9);
         const bool high = cell >= 64;
-        const int shift = high ? cell - 64 : cell;
-        int n = 0;
-        for (int k = 0; k < kSize; ++k) {
+        const auto shift = static_cast<unsigned>(high ? cell - 64 : cell);
+        unsigned mask = 0;
+        for (unsigned k = 0; k < kSize; ++k) {
             const uint64_t word = high ? board.cands[k].hi : board.cands[k].lo;
-            if (((word >> shift) & 1U) != 0) {
-                f.cands[n++] = static_cast<uint8_t>(k);
-            }
+            mask |= static_cast<unsigned>((word >> shift) & 1U) << k;
         }
-        f.candCount = static_cast<int16_t>(n);
+        f.candCount = static_cast<int16_t>(MaskToDigits(mask, f.cands));
         if (f.candCount > 1) {
             f.board = board;
         }
@@ -298,9 +392,22 @@ CBoard::SolveResult CBoard::Search() {
             continue;
         }
         if (m_searchDepth == remaining) {
-            const SolveResult r = replay(m_searchDepth);
+            // Every cell is filled now. PlaceDigit leaves a cell it fills with no candidates
+            // and a count of 0, and cells filled before had none: the board is the solution's
+            // values with clear working fields.
+            for (std::size_t j = 0; j < m_searchDepth; ++j) {
+                m_grid.cells[m_search[j].x][m_search[j].y].value =
+                    static_cast<uint8_t>(m_search[j].tried + 1);
+            }
+            for (auto& column : m_grid.cells) {
+                for (Cell& c : column) {
+                    c.candCount = 0;
+                    c.marks = 0;
+                }
+            }
+            m_grid.emptyCount = 0;
             m_searchDepth = 0;
-            return r;
+            return {kSolved, 0, 0};
         }
         assert(next >= 0);  // an empty cell is left, and every empty cell has a candidate
         push(next);
@@ -369,6 +476,16 @@ CBoard::SolveResult CBoard::HiddenSingles(bool listOnly) {
     int lastX = 0;
     int lastY = 0;
     bool found = true;
+    SUsed used;
+    const auto recount = [&] {
+        used = SUsed{};
+        for (int x = 0; x < kSize; ++x) {
+            for (int y = 0; y < kSize; ++y) {
+                used.Add(x, y, m_grid.cells[x][y].value);
+            }
+        }
+    };
+    recount();
     while (found) {
         found = false;
         for (const auto& group : kGroups) {
@@ -381,7 +498,7 @@ CBoard::SolveResult CBoard::HiddenSingles(bool listOnly) {
                 if (m_grid.cells[x][y].value != 0) {
                     continue;
                 }
-                const uint16_t m = LegalMask(x, y);
+                const uint16_t m = used.Free(x, y);
                 twice = static_cast<uint16_t>(twice | (once & m));
                 once = static_cast<uint16_t>(once | m);
                 for (int k = 0; k < kSize; ++k) {
@@ -401,7 +518,13 @@ CBoard::SolveResult CBoard::HiddenSingles(bool listOnly) {
                 if (listOnly) {
                     AppendToList(lastX, lastY);
                 } else {
+                    const bool wasEmpty = m_grid.cells[lastX][lastY].value == 0;
                     PlaceDigit(lastX, lastY, k + 1);
+                    if (wasEmpty) {
+                        used.Add(lastX, lastY, k + 1);
+                    } else {
+                        recount();  // a value replaced: rare, on boards without a solution
+                    }
                 }
             }
         }
