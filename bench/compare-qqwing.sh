@@ -54,7 +54,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
 cmake --build "$build" -j2 --target sudoku-tool >/dev/null
-tool=$build/tools/sudoku-tool
+tool=$build/bin/sudoku-tool
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -11,7 +11,7 @@ namespace {
 // hang below it. Rows left out are empty.
 constexpr int kGlyphW = 5;
 constexpr int kGlyphRows = 9;
-constexpr int kScale = 2;
+constexpr int kScale = 1;
 constexpr int kAdvance = (kGlyphW + 1) * kScale;
 constexpr int kTextHeight = kGlyphRows * kScale;
 constexpr char kFirstChar = ' ';

@@ -31,33 +31,11 @@ constexpr const char* kRenderUsage =
     "usage: sudoku-tool render FILE.sdk -o OUT.png [--options options.cfg]\n"
     "       [--program-dir DIR] [--screen WxH] [--pencil] [--hint X Y] [--clock]\n";
 
-// Whether the folder holds the assets: the first skin folder, in any letter case.
-bool HoldsSkins(const fs::path& folder) {
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(folder, ec)) {
-        std::string name = entry.path().filename().string();
-        std::transform(name.begin(), name.end(), name.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        if (name == "skin1") {
-            return true;
-        }
-    }
-    return false;
-}
-
-// The program folder when none is given: the executable's folder when the assets are beside
-// it (an installed program), else the source tree's assets (a build).
+// The program folder when none is given: the executable's folder, where the assets lie.
 fs::path DefaultProgramFolder() {
     std::error_code ec;
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec && HoldsSkins(exe.parent_path())) {
-        return exe.parent_path();
-    }
-#ifdef SUDOKU_ASSET_DIR
-    return SUDOKU_ASSET_DIR;
-#else
     return ec ? fs::current_path(ec) : exe.parent_path();
-#endif
 }
 
 // Takes "--hint X Y" out of the arguments; false (with the message printed) when malformed.
