@@ -64,6 +64,26 @@ std::optional<std::array<uint8_t, 81>> PuzzleArgument(const Args& args, std::ost
     return values;
 }
 
+// The arguments of a command on one puzzle: an optional seed and the puzzle.
+struct SOnePuzzle {
+    uint64_t seed = 0;
+    std::array<uint8_t, 81> values{};
+};
+
+std::optional<SOnePuzzle> OnePuzzle(const Args& argsIn, std::ostream& err) {
+    Args args = argsIn;
+    SOnePuzzle p;
+    if (!TakeSeed(args, err, p.seed) || !CheckPositional(args, 1, err)) {
+        return std::nullopt;
+    }
+    const auto values = PuzzleArgument(args, err);
+    if (!values) {
+        return std::nullopt;
+    }
+    p.values = *values;
+    return p;
+}
+
 // A board that lives for one command, with its own options and random source.
 struct Session {
     explicit Session(uint64_t seed) : random(seed) {}
@@ -200,18 +220,13 @@ int RunGenerate(const Args& argsIn, std::istream&, std::ostream& out, std::ostre
     return kOk;
 }
 
-int RunHint(const Args& argsIn, std::istream&, std::ostream& out, std::ostream& err) {
-    Args args = argsIn;
-    uint64_t seed = 0;
-    if (!TakeSeed(args, err, seed) || !CheckPositional(args, 1, err)) {
+int RunHint(const Args& args, std::istream&, std::ostream& out, std::ostream& err) {
+    const auto puzzle = OnePuzzle(args, err);
+    if (!puzzle) {
         return kBadInput;
     }
-    const auto values = PuzzleArgument(args, err);
-    if (!values) {
-        return kBadInput;
-    }
-    Session s(seed);
-    s.board.SetGrid(GridOfGivens(*values));
+    Session s(puzzle->seed);
+    s.board.SetGrid(GridOfGivens(puzzle->values));
     s.board.UpdateAutoMarks();
     int32_t x = 0;
     int32_t y = 0;
@@ -223,25 +238,21 @@ int RunHint(const Args& argsIn, std::istream&, std::ostream& out, std::ostream& 
     return kOk;
 }
 
-int RunCheck(const Args& argsIn, std::istream&, std::ostream& out, std::ostream& err) {
-    Args args = argsIn;
-    uint64_t seed = 0;
-    if (!TakeSeed(args, err, seed) || !CheckPositional(args, 1, err)) {
+int RunCheck(const Args& args, std::istream&, std::ostream& out, std::ostream& err) {
+    const auto puzzle = OnePuzzle(args, err);
+    if (!puzzle) {
         return kBadInput;
     }
-    const auto values = PuzzleArgument(args, err);
-    if (!values) {
-        return kBadInput;
-    }
-    Session s(seed);
-    s.board.SetGrid(GridOfGivens(*values));
+    const auto& values = puzzle->values;
+    Session s(puzzle->seed);
+    s.board.SetGrid(GridOfGivens(values));
     const bool consistent = s.board.IsConsistent();
     out << "rules: " << (consistent ? "kept" : "broken") << '\n';
 
     bool singles = false;
     if (consistent) {
-        CBoard::Grid g = GridOfGivens(*values);
-        for (uint8_t v : *values) {
+        CBoard::Grid g = GridOfGivens(values);
+        for (uint8_t v : values) {
             g.emptyCount += v == 0 ? 1 : 0;
         }
         s.board.SetGrid(g);
@@ -249,7 +260,7 @@ int RunCheck(const Args& argsIn, std::istream&, std::ostream& out, std::ostream&
     }
     out << "hidden singles: " << (singles ? "solve it" : "do not solve it") << '\n';
 
-    const int solutions = CountSolutions(*values, 2);
+    const int solutions = CountSolutions(values, 2);
     out << "solutions: " << (solutions >= 2 ? std::string("2 or more") : std::to_string(solutions))
         << '\n';
     return kOk;
