@@ -184,6 +184,12 @@ void DataManager::OpenTutorial(int language) {
     m_shell.OpenPage(MakeProgramPath(name), std::string("tutorial/Tutorial") + letter + ".html");
 }
 
+std::filesystem::path DataManager::ExecutableFolder() {
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::current_path(ec) : exe.parent_path();
+}
+
 std::filesystem::path DataManager::DefaultDataFolder(const std::filesystem::path& programFolder) {
     if (::access(programFolder.c_str(), W_OK) == 0) {
         return programFolder;

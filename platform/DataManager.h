@@ -78,6 +78,8 @@ public:
     // no letter.
     void OpenTutorial(int language);
 
+    // The folder of the running program's file: the program folder when none is given.
+    static std::filesystem::path ExecutableFolder();
     // The data folder when none is given: the program folder when it can be written, else
     // $XDG_DATA_HOME/sudoku (~/.local/share/sudoku).
     static std::filesystem::path DefaultDataFolder(const std::filesystem::path& programFolder);

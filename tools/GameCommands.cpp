@@ -17,9 +17,7 @@ namespace {
 // The options file the game uses when none is named: options.cfg of the data folder of a
 // game installed beside this program.
 std::filesystem::path DefaultOptionsFile() {
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return DataManager::DefaultDataFolder(exe.parent_path()) / "options.cfg";
+    return DataManager::DefaultDataFolder(DataManager::ExecutableFolder()) / "options.cfg";
 }
 
 }  // namespace

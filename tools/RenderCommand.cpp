@@ -31,13 +31,6 @@ constexpr const char* kRenderUsage =
     "usage: sudoku-tool render FILE.sdk -o OUT.png [--options options.cfg]\n"
     "       [--program-dir DIR] [--screen WxH] [--pencil] [--hint X Y] [--clock]\n";
 
-// The program folder when none is given: the executable's folder, where the assets lie.
-fs::path DefaultProgramFolder() {
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? fs::current_path(ec) : exe.parent_path();
-}
-
 // Takes "--hint X Y" out of the arguments; false (with the message printed) when malformed.
 bool TakeHint(Args& args, std::ostream& err, bool& present, int& x, int& y) {
     const auto at = std::find(args.begin(), args.end(), "--hint");
@@ -133,7 +126,7 @@ int RunRender(const Args& argsIn, std::istream&, std::ostream& out, std::ostream
     const CScreen screen(size);
     CGraphics graphics(screen);
     ScriptedShell shell;
-    const fs::path folder = programDir ? fs::path(*programDir) : DefaultProgramFolder();
+    const fs::path folder = programDir ? fs::path(*programDir) : DataManager::ExecutableFolder();
     DataManager data(folder, folder, shell);
     CRandom random(1);
     CGame game(random, options, data, graphics);
