@@ -7,442 +7,167 @@
 namespace res {
 namespace {
 
-constexpr SMenuItem Command(int command, std::string_view caption) {
-    return {MenuItemKind::kCommand, command, caption, nullptr, 0};
+using Captions = std::array<std::string_view, kLanguageCount>;
+
+// Captions by language (English, French, Italian, German, Spanish, Chinese, Russian); an
+// empty caption leaves the entry out of that language's menu.
+// clang-format off
+namespace caption {
+constexpr Captions kBeginner = {"Beginner", "Débutant", "Principiante", "Anfänger", "Principiante", "入门", "Новичок"};
+constexpr Captions kEasy = {"Easy", "Facile", "Facile", "Einfach", "Fácil", "简单", "Любитель"};
+constexpr Captions kMedium = {"Medium", "Intermédiaire", "Intermedio", "Mittel", "Medio", "中等", "Мастер"};
+constexpr Captions kHard = {"Hard", "Difficile", "Difficile", "Schwer", "Difícil", "困难", "Профессионал"};
+constexpr Captions kExpert = {"Expert", "Expert", "Esperto", "Experte", "Experto", "专家", "Эксперт"};
+constexpr Captions kCustom = {"Custom", "Personnalisé", "Personalizzato", "Benutzerdefiniert", "Personalizado", "定制", "Своя игра"};
+constexpr Captions kUndo = {"Undo", "Annuler", "Annullare", "Rückgängig", "Deshacer", "取消", "Отменить ход"};
+constexpr Captions kEraseIllegal = {"Erase Illegal", "Effacer Illégal", "Cancellare Illegale", "Ungültige löschen", "Borrar Ilegal", "移除不合法", "Стереть неправильные значения"};
+constexpr Captions kRestart = {"Restart", "Redémarrer", "Ricominciare", "Wieder starten", "Reiniciar", "重新开始", "Начать заново"};
+constexpr Captions kCheckMyInput = {"Check My Input", "Vérifier Mon Entrée", "Controllare il mio conteggio", "Überprüfen mein Input", "Chequear Mi Puntaje", "检查我的输入", "Проверить правильность ввода"};
+constexpr Captions kHint = {"Hint", "Conseil", "Suggerimento", "Tipp", "Sugerir", "提示", "Подсказка"};
+constexpr Captions kSolveCell = {"Solve Cell", "Résoudre Cellule", "Risolvere Cella", "Feld lösen", "Resolver Celda", "解决单元", "Решить ячейку"};
+constexpr Captions kSolvePuzzle = {"Solve Puzzle", "Résoudre Puzzle", "Risolvere Puzzle", "Rätsel lösen", "Resolver Puzzle", "解决迷题", "Решить всю доску"};
+constexpr Captions kNewGameMenu = {"New Game", "Nouveau jeu", "Nuova Partita", "Neues Spiel", "Nuevo Juego", "新游戏", "Новая игра"};
+constexpr Captions kLoad = {"Load", "Charger", "Caricare", "Laden", "Cargar", "保存", ""};
+constexpr Captions kSave = {"Save", "Sauvegarder", "Salvare", "Speichern", "Guardar", "读取", ""};
+constexpr Captions kEditMenu = {"Edit", "Editer", "Editare", "Editieren", "Editar", "编辑", "Редактирование"};
+constexpr Captions kSolveMenu = {"Solve", "Résoudre", "Risolvere", "Lösen", "Resolver", "解决", "Решение"};
+constexpr Captions kSaveAndExit = {"Save and Exit", "Sauvegarder et Sortir", "Salvare e Uscire", "Speichern und Verlassen", "Guardar y Salir", "储存并退出", "Выход"};
+constexpr Captions kCellSelect = {"Cell Select", "Sélectionner Cellule", "Selezionare Cella", "Feld Auswählen", "Seleccionar Celda", "单元选择", "Сначала ячейка"};
+constexpr Captions kNumberSelect = {"Number Select", "Sélectionner Chiffre", "Selezionare Numero", "Zahl Auswählen", "Seleccionar Número", "号码选择", "Сначала цифра"};
+constexpr Captions kAutoPencilmarks = {"Auto Pencilmarks", "Pencilmarks Automatique", "Marchi di matita automatici", "Auto Pencilmarks", "Pencilmarks Automatico", "自动提示标记", "Автоматические пометки"};
+constexpr Captions kFlagIllegal = {"Flag Illegal", "Marquer comme Illégal", "Mostrare Illegale", "Falsche Nummern anzeigen", "Marcar como Ilegal", "标记不合法", "Выделить неправильные ходы"};
+constexpr Captions kLimitNumbers = {"Limit Numbers", "Limiter Chiffres", "Numeri Limitati", "Zahlen begrenzen", "Limitar Números", "限制号码", "Ограничить ввод"};
+constexpr Captions kZonePencilmarks = {"Zone Pencilmarks", "Zone Pencilmarks", "Zona Marchi di Matita", "Zone Pencilmarks", "Zona Pencilmarks", "提示标记区域", "Пометки в одно касание"};
+constexpr Captions kCrosshatching = {"Crosshatching", "Crosshatching", "Crosshatching", "Kreuzschraffur", "Crosshatching", "交叉阴影", "Кроссхэтчинг"};
+constexpr Captions kPaper = {"Paper", "Papier", "Carta", "Papier", "Papel", "纸张", "Облака"};
+constexpr Captions kSand = {"Sand", "Sable", "Sabbia", "Sand", "Arena", "沙子", "Огонь"};
+constexpr Captions kSteel = {"Steel", "Acier", "Acciaio", "Stahl", "Acero", "钢板", "Дым"};
+constexpr Captions kPreferencesMenu = {"Preferences", "Préférences", "Preferenze", "Einstellungen", "Preferencias", "参数选项", "Настройки игры"};
+constexpr Captions kSkinMenu = {"Skin", "Apparence", "Sfondo", "Oberfläche", "Apariencia", "皮肤", "Фоновый рисунок"};
+constexpr Captions kStatistics = {"Statistics", "Statistiques", "Statistiche", "Statistiken", "Estadística", "统计", "Статистика"};
+constexpr Captions kLanguage = {"Language...", "Langage...", "Linguaggio...", "Sprache...", "Idioma...", "语言", ""};
+constexpr Captions kTutorial = {"Tutorial", "Tutoriel", "Istruzioni", "Lernprogramm", "Tutorial", "指南", ""};
+constexpr Captions kAbout = {"About", "A propos de", "Su di noi", "Über", "Acerca de", "关于", "Об игре"};
+constexpr Captions kGameMenu = {"Game", "Jeu", "Partita", "Spiel", "Juego", "游戏", "Игра"};
+constexpr Captions kOptionsMenu = {"Options", "Options", "Opzioni", "Optionen", "Opciones", "选项", "Настройки"};
+}  // namespace caption
+// clang-format on
+
+// One entry of the menu in every language: a command, a popup (its entries already made for
+// the language) or a separator.
+struct SEntry {
+    MenuItemKind kind;
+    int command;
+    const Captions* captions;
+    const SMenuItem* items;
+    int itemCount;
+};
+
+// The entries of one popup in one language.
+template <std::size_t N>
+struct SItemList {
+    std::array<SMenuItem, N> items{};
+    int count = 0;
+
+    constexpr std::span<const SMenuItem> Items() const {
+        return {items.data(), static_cast<std::size_t>(count)};
+    }
+};
+
+constexpr SEntry Command(int command, const Captions& captions) {
+    return {MenuItemKind::kCommand, command, &captions, nullptr, 0};
 }
 
 template <std::size_t N>
-constexpr SMenuItem Popup(std::string_view caption, const SMenuItem (&items)[N]) {
-    return {MenuItemKind::kPopup, 0, caption, items, static_cast<int>(N)};
+constexpr SEntry Popup(const Captions& captions, const SItemList<N>& list) {
+    return {MenuItemKind::kPopup, 0, &captions, list.items.data(), list.count};
 }
 
-constexpr SMenuItem kSeparator = {MenuItemKind::kSeparator, 0, {}, nullptr, 0};
+constexpr SEntry kSeparator = {MenuItemKind::kSeparator, 0, nullptr, nullptr, 0};
 
-// Each language has the same menu, except that Russian lacks Load, Save, Language... and
-// Tutorial.
+// The entries in a language, leaving out those without a caption in it.
+template <int Language, std::size_t N>
+constexpr SItemList<N> Localize(const SEntry (&entries)[N]) {
+    SItemList<N> list;
+    for (const SEntry& e : entries) {
+        const std::string_view text =
+            e.captions != nullptr ? (*e.captions)[Language] : std::string_view{};
+        if (e.kind != MenuItemKind::kSeparator && text.empty()) {
+            continue;
+        }
+        list.items[static_cast<std::size_t>(list.count++)] = {e.kind, e.command, text, e.items,
+                                                              e.itemCount};
+    }
+    return list;
+}
 
-// One entry a line.
-// clang-format off
-// English: menu 110.
-namespace en {
-constexpr SMenuItem kNewGame[] = {
-    Command(32772, "Beginner"),
-    Command(32773, "Easy"),
-    Command(32774, "Medium"),
-    Command(32775, "Hard"),
-    Command(32776, "Expert"),
-    Command(32811, "Custom"),
-};
-constexpr SMenuItem kEdit[] = {
-    Command(57643, "Undo"),
-    Command(32781, "Erase Illegal"),
-    Command(32782, "Restart"),
-};
-constexpr SMenuItem kSolve[] = {
-    Command(32812, "Check My Input"),
-    Command(32785, "Hint"),
-    Command(32786, "Solve Cell"),
-    Command(32787, "Solve Puzzle"),
-};
-constexpr SMenuItem kGame[] = {
-    Popup("New Game", kNewGame),
-    Command(57601, "Load"),
-    Command(57604, "Save"),
-    Popup("Edit", kEdit),
-    Popup("Solve", kSolve),
-    kSeparator,
-    Command(57665, "Save and Exit"),
-};
-constexpr SMenuItem kPreferences[] = {
-    Command(32790, "Cell Select"),
-    Command(32791, "Number Select"),
-    kSeparator,
-    Command(32792, "Auto Pencilmarks"),
-    Command(32793, "Flag Illegal"),
-    Command(32795, "Limit Numbers"),
-    Command(32813, "Zone Pencilmarks"),
-    Command(32817, "Crosshatching"),
-};
-constexpr SMenuItem kSkin[] = {
-    Command(32797, "Paper"),
-    Command(32798, "Sand"),
-    Command(32799, "Steel"),
-};
-constexpr SMenuItem kOptions[] = {
-    Popup("Preferences", kPreferences),
-    Popup("Skin", kSkin),
-    Command(32816, "Statistics"),
-    Command(32815, "Language..."),
-    Command(32801, "Tutorial"),
-    Command(57664, "About"),
-};
-constexpr SMenuItem kBar[] = {
-    Popup("Game", kGame),
-    Popup("Options", kOptions),
-};
-}  // namespace en
+// Menu 110 + language: the same structure in every language (the Russian one lacks Load, Save,
+// Language... and Tutorial, which have no Russian caption).
+template <int L>
+struct SMainMenu {
+    static constexpr auto kNewGame = Localize<L>({
+        Command(32772, caption::kBeginner),
+        Command(32773, caption::kEasy),
+        Command(32774, caption::kMedium),
+        Command(32775, caption::kHard),
+        Command(32776, caption::kExpert),
+        Command(32811, caption::kCustom),
+    });
+    static constexpr auto kEdit = Localize<L>({
+        Command(57643, caption::kUndo),
+        Command(32781, caption::kEraseIllegal),
+        Command(32782, caption::kRestart),
+    });
+    static constexpr auto kSolve = Localize<L>({
+        Command(32812, caption::kCheckMyInput),
+        Command(32785, caption::kHint),
+        Command(32786, caption::kSolveCell),
+        Command(32787, caption::kSolvePuzzle),
+    });
+    static constexpr auto kGame = Localize<L>({
+        Popup(caption::kNewGameMenu, kNewGame),
+        Command(57601, caption::kLoad),
+        Command(57604, caption::kSave),
+        Popup(caption::kEditMenu, kEdit),
+        Popup(caption::kSolveMenu, kSolve),
+        kSeparator,
+        Command(57665, caption::kSaveAndExit),
+    });
+    static constexpr auto kPreferences = Localize<L>({
+        Command(32790, caption::kCellSelect),
+        Command(32791, caption::kNumberSelect),
+        kSeparator,
+        Command(32792, caption::kAutoPencilmarks),
+        Command(32793, caption::kFlagIllegal),
+        Command(32795, caption::kLimitNumbers),
+        Command(32813, caption::kZonePencilmarks),
+        Command(32817, caption::kCrosshatching),
+    });
+    static constexpr auto kSkin = Localize<L>({
+        Command(32797, caption::kPaper),
+        Command(32798, caption::kSand),
+        Command(32799, caption::kSteel),
+    });
+    static constexpr auto kOptions = Localize<L>({
+        Popup(caption::kPreferencesMenu, kPreferences),
+        Popup(caption::kSkinMenu, kSkin),
+        Command(32816, caption::kStatistics),
+        Command(32815, caption::kLanguage),
+        Command(32801, caption::kTutorial),
+        Command(57664, caption::kAbout),
+    });
+    static constexpr auto kBar = Localize<L>({
+        Popup(caption::kGameMenu, kGame),
+        Popup(caption::kOptionsMenu, kOptions),
+    });
 
-// French: menu 111.
-namespace fr {
-constexpr SMenuItem kNewGame[] = {
-    Command(32772, "Débutant"),
-    Command(32773, "Facile"),
-    Command(32774, "Intermédiaire"),
-    Command(32775, "Difficile"),
-    Command(32776, "Expert"),
-    Command(32811, "Personnalisé"),
+    static constexpr SMenu kMenu = {kMainResource + L, L, kBar.Items()};
 };
-constexpr SMenuItem kEdit[] = {
-    Command(57643, "Annuler"),
-    Command(32781, "Effacer Illégal"),
-    Command(32782, "Redémarrer"),
-};
-constexpr SMenuItem kSolve[] = {
-    Command(32812, "Vérifier Mon Entrée"),
-    Command(32785, "Conseil"),
-    Command(32786, "Résoudre Cellule"),
-    Command(32787, "Résoudre Puzzle"),
-};
-constexpr SMenuItem kGame[] = {
-    Popup("Nouveau jeu", kNewGame),
-    Command(57601, "Charger"),
-    Command(57604, "Sauvegarder"),
-    Popup("Editer", kEdit),
-    Popup("Résoudre", kSolve),
-    kSeparator,
-    Command(57665, "Sauvegarder et Sortir"),
-};
-constexpr SMenuItem kPreferences[] = {
-    Command(32790, "Sélectionner Cellule"),
-    Command(32791, "Sélectionner Chiffre"),
-    kSeparator,
-    Command(32792, "Pencilmarks Automatique"),
-    Command(32793, "Marquer comme Illégal"),
-    Command(32795, "Limiter Chiffres"),
-    Command(32813, "Zone Pencilmarks"),
-    Command(32817, "Crosshatching"),
-};
-constexpr SMenuItem kSkin[] = {
-    Command(32797, "Papier"),
-    Command(32798, "Sable"),
-    Command(32799, "Acier"),
-};
-constexpr SMenuItem kOptions[] = {
-    Popup("Préférences", kPreferences),
-    Popup("Apparence", kSkin),
-    Command(32816, "Statistiques"),
-    Command(32815, "Langage..."),
-    Command(32801, "Tutoriel"),
-    Command(57664, "A propos de"),
-};
-constexpr SMenuItem kBar[] = {
-    Popup("Jeu", kGame),
-    Popup("Options", kOptions),
-};
-}  // namespace fr
 
-// Italian: menu 112.
-namespace it {
-constexpr SMenuItem kNewGame[] = {
-    Command(32772, "Principiante"),
-    Command(32773, "Facile"),
-    Command(32774, "Intermedio"),
-    Command(32775, "Difficile"),
-    Command(32776, "Esperto"),
-    Command(32811, "Personalizzato"),
+constexpr std::array<SMenu, kLanguageCount> kMenus = {
+    SMainMenu<0>::kMenu, SMainMenu<1>::kMenu, SMainMenu<2>::kMenu, SMainMenu<3>::kMenu,
+    SMainMenu<4>::kMenu, SMainMenu<5>::kMenu, SMainMenu<6>::kMenu,
 };
-constexpr SMenuItem kEdit[] = {
-    Command(57643, "Annullare"),
-    Command(32781, "Cancellare Illegale"),
-    Command(32782, "Ricominciare"),
-};
-constexpr SMenuItem kSolve[] = {
-    Command(32812, "Controllare il mio conteggio"),
-    Command(32785, "Suggerimento"),
-    Command(32786, "Risolvere Cella"),
-    Command(32787, "Risolvere Puzzle"),
-};
-constexpr SMenuItem kGame[] = {
-    Popup("Nuova Partita", kNewGame),
-    Command(57601, "Caricare"),
-    Command(57604, "Salvare"),
-    Popup("Editare", kEdit),
-    Popup("Risolvere", kSolve),
-    kSeparator,
-    Command(57665, "Salvare e Uscire"),
-};
-constexpr SMenuItem kPreferences[] = {
-    Command(32790, "Selezionare Cella"),
-    Command(32791, "Selezionare Numero"),
-    kSeparator,
-    Command(32792, "Marchi di matita automatici"),
-    Command(32793, "Mostrare Illegale"),
-    Command(32795, "Numeri Limitati"),
-    Command(32813, "Zona Marchi di Matita"),
-    Command(32817, "Crosshatching"),
-};
-constexpr SMenuItem kSkin[] = {
-    Command(32797, "Carta"),
-    Command(32798, "Sabbia"),
-    Command(32799, "Acciaio"),
-};
-constexpr SMenuItem kOptions[] = {
-    Popup("Preferenze", kPreferences),
-    Popup("Sfondo", kSkin),
-    Command(32816, "Statistiche"),
-    Command(32815, "Linguaggio..."),
-    Command(32801, "Istruzioni"),
-    Command(57664, "Su di noi"),
-};
-constexpr SMenuItem kBar[] = {
-    Popup("Partita", kGame),
-    Popup("Opzioni", kOptions),
-};
-}  // namespace it
-
-// German: menu 113.
-namespace de {
-constexpr SMenuItem kNewGame[] = {
-    Command(32772, "Anfänger"),
-    Command(32773, "Einfach"),
-    Command(32774, "Mittel"),
-    Command(32775, "Schwer"),
-    Command(32776, "Experte"),
-    Command(32811, "Benutzerdefiniert"),
-};
-constexpr SMenuItem kEdit[] = {
-    Command(57643, "Rückgängig"),
-    Command(32781, "Ungültige löschen"),
-    Command(32782, "Wieder starten"),
-};
-constexpr SMenuItem kSolve[] = {
-    Command(32812, "Überprüfen mein Input"),
-    Command(32785, "Tipp"),
-    Command(32786, "Feld lösen"),
-    Command(32787, "Rätsel lösen"),
-};
-constexpr SMenuItem kGame[] = {
-    Popup("Neues Spiel", kNewGame),
-    Command(57601, "Laden"),
-    Command(57604, "Speichern"),
-    Popup("Editieren", kEdit),
-    Popup("Lösen", kSolve),
-    kSeparator,
-    Command(57665, "Speichern und Verlassen"),
-};
-constexpr SMenuItem kPreferences[] = {
-    Command(32790, "Feld Auswählen"),
-    Command(32791, "Zahl Auswählen"),
-    kSeparator,
-    Command(32792, "Auto Pencilmarks"),
-    Command(32793, "Falsche Nummern anzeigen"),
-    Command(32795, "Zahlen begrenzen"),
-    Command(32813, "Zone Pencilmarks"),
-    Command(32817, "Kreuzschraffur"),
-};
-constexpr SMenuItem kSkin[] = {
-    Command(32797, "Papier"),
-    Command(32798, "Sand"),
-    Command(32799, "Stahl"),
-};
-constexpr SMenuItem kOptions[] = {
-    Popup("Einstellungen", kPreferences),
-    Popup("Oberfläche", kSkin),
-    Command(32816, "Statistiken"),
-    Command(32815, "Sprache..."),
-    Command(32801, "Lernprogramm"),
-    Command(57664, "Über"),
-};
-constexpr SMenuItem kBar[] = {
-    Popup("Spiel", kGame),
-    Popup("Optionen", kOptions),
-};
-}  // namespace de
-
-// Spanish: menu 114.
-namespace es {
-constexpr SMenuItem kNewGame[] = {
-    Command(32772, "Principiante"),
-    Command(32773, "Fácil"),
-    Command(32774, "Medio"),
-    Command(32775, "Difícil"),
-    Command(32776, "Experto"),
-    Command(32811, "Personalizado"),
-};
-constexpr SMenuItem kEdit[] = {
-    Command(57643, "Deshacer"),
-    Command(32781, "Borrar Ilegal"),
-    Command(32782, "Reiniciar"),
-};
-constexpr SMenuItem kSolve[] = {
-    Command(32812, "Chequear Mi Puntaje"),
-    Command(32785, "Sugerir"),
-    Command(32786, "Resolver Celda"),
-    Command(32787, "Resolver Puzzle"),
-};
-constexpr SMenuItem kGame[] = {
-    Popup("Nuevo Juego", kNewGame),
-    Command(57601, "Cargar"),
-    Command(57604, "Guardar"),
-    Popup("Editar", kEdit),
-    Popup("Resolver", kSolve),
-    kSeparator,
-    Command(57665, "Guardar y Salir"),
-};
-constexpr SMenuItem kPreferences[] = {
-    Command(32790, "Seleccionar Celda"),
-    Command(32791, "Seleccionar Número"),
-    kSeparator,
-    Command(32792, "Pencilmarks Automatico"),
-    Command(32793, "Marcar como Ilegal"),
-    Command(32795, "Limitar Números"),
-    Command(32813, "Zona Pencilmarks"),
-    Command(32817, "Crosshatching"),
-};
-constexpr SMenuItem kSkin[] = {
-    Command(32797, "Papel"),
-    Command(32798, "Arena"),
-    Command(32799, "Acero"),
-};
-constexpr SMenuItem kOptions[] = {
-    Popup("Preferencias", kPreferences),
-    Popup("Apariencia", kSkin),
-    Command(32816, "Estadística"),
-    Command(32815, "Idioma..."),
-    Command(32801, "Tutorial"),
-    Command(57664, "Acerca de"),
-};
-constexpr SMenuItem kBar[] = {
-    Popup("Juego", kGame),
-    Popup("Opciones", kOptions),
-};
-}  // namespace es
-
-// Chinese: menu 115.
-namespace zh {
-constexpr SMenuItem kNewGame[] = {
-    Command(32772, "入门"),
-    Command(32773, "简单"),
-    Command(32774, "中等"),
-    Command(32775, "困难"),
-    Command(32776, "专家"),
-    Command(32811, "定制"),
-};
-constexpr SMenuItem kEdit[] = {
-    Command(57643, "取消"),
-    Command(32781, "移除不合法"),
-    Command(32782, "重新开始"),
-};
-constexpr SMenuItem kSolve[] = {
-    Command(32812, "检查我的输入"),
-    Command(32785, "提示"),
-    Command(32786, "解决单元"),
-    Command(32787, "解决迷题"),
-};
-constexpr SMenuItem kGame[] = {
-    Popup("新游戏", kNewGame),
-    Command(57601, "保存"),
-    Command(57604, "读取"),
-    Popup("编辑", kEdit),
-    Popup("解决", kSolve),
-    kSeparator,
-    Command(57665, "储存并退出"),
-};
-constexpr SMenuItem kPreferences[] = {
-    Command(32790, "单元选择"),
-    Command(32791, "号码选择"),
-    kSeparator,
-    Command(32792, "自动提示标记"),
-    Command(32793, "标记不合法"),
-    Command(32795, "限制号码"),
-    Command(32813, "提示标记区域"),
-    Command(32817, "交叉阴影"),
-};
-constexpr SMenuItem kSkin[] = {
-    Command(32797, "纸张"),
-    Command(32798, "沙子"),
-    Command(32799, "钢板"),
-};
-constexpr SMenuItem kOptions[] = {
-    Popup("参数选项", kPreferences),
-    Popup("皮肤", kSkin),
-    Command(32816, "统计"),
-    Command(32815, "语言"),
-    Command(32801, "指南"),
-    Command(57664, "关于"),
-};
-constexpr SMenuItem kBar[] = {
-    Popup("游戏", kGame),
-    Popup("选项", kOptions),
-};
-}  // namespace zh
-
-// Russian: menu 116.
-namespace ru {
-constexpr SMenuItem kNewGame[] = {
-    Command(32772, "Новичок"),
-    Command(32773, "Любитель"),
-    Command(32774, "Мастер"),
-    Command(32775, "Профессионал"),
-    Command(32776, "Эксперт"),
-    Command(32811, "Своя игра"),
-};
-constexpr SMenuItem kEdit[] = {
-    Command(57643, "Отменить ход"),
-    Command(32781, "Стереть неправильные значения"),
-    Command(32782, "Начать заново"),
-};
-constexpr SMenuItem kSolve[] = {
-    Command(32812, "Проверить правильность ввода"),
-    Command(32785, "Подсказка"),
-    Command(32786, "Решить ячейку"),
-    Command(32787, "Решить всю доску"),
-};
-constexpr SMenuItem kGame[] = {
-    Popup("Новая игра", kNewGame),
-    Popup("Редактирование", kEdit),
-    Popup("Решение", kSolve),
-    kSeparator,
-    Command(57665, "Выход"),
-};
-constexpr SMenuItem kPreferences[] = {
-    Command(32790, "Сначала ячейка"),
-    Command(32791, "Сначала цифра"),
-    kSeparator,
-    Command(32792, "Автоматические пометки"),
-    Command(32793, "Выделить неправильные ходы"),
-    Command(32795, "Ограничить ввод"),
-    Command(32813, "Пометки в одно касание"),
-    Command(32817, "Кроссхэтчинг"),
-};
-constexpr SMenuItem kSkin[] = {
-    Command(32797, "Облака"),
-    Command(32798, "Огонь"),
-    Command(32799, "Дым"),
-};
-constexpr SMenuItem kOptions[] = {
-    Popup("Настройки игры", kPreferences),
-    Popup("Фоновый рисунок", kSkin),
-    Command(32816, "Статистика"),
-    Command(57664, "Об игре"),
-};
-constexpr SMenuItem kBar[] = {
-    Popup("Игра", kGame),
-    Popup("Настройки", kOptions),
-};
-}  // namespace ru
-
-// clang-format on
-
-constexpr std::array<SMenu, kLanguageCount> kMenus = {{
-    {kMainResource + 0, 0, en::kBar},
-    {kMainResource + 1, 1, fr::kBar},
-    {kMainResource + 2, 2, it::kBar},
-    {kMainResource + 3, 3, de::kBar},
-    {kMainResource + 4, 4, es::kBar},
-    {kMainResource + 5, 5, zh::kBar},
-    {kMainResource + 6, 6, ru::kBar},
-}};
 
 // The soft keys send these commands when pressed; each opens its popup as a drop-down.
 constexpr int kGameKeyCommand = 402;
