@@ -305,9 +305,13 @@ for f in "${files[@]}"; do
         || fail "$f declares lang \"$declared\", expected \"${lang[$f]}\""
     grep -qiE '<title>[^<]+</title>' <<<"$page" || fail "$f has no title"
 
-    # Self-contained: no scripts, no fetched resources, no addresses outside the folder.
-    hits=$(grep -noiE 'https?:|ftp:|file:|<script|<link|<img|<iframe|<object|<embed|[[:space:]]src=|url\(|@import' \
-        "$path" | head -n 3)
+    # Self-contained but for the folder's stylesheet: no scripts, no fetched resources, no
+    # addresses outside the folder.
+    grep -qF '<link rel="stylesheet" href="tutorial.css">' <<<"$page" \
+        || fail "$f does not use the folder's stylesheet tutorial.css"
+    hits=$(grep -v -F '<link rel="stylesheet" href="tutorial.css">' "$path" \
+        | grep -noiE 'https?:|ftp:|file:|<script|<link|<img|<iframe|<object|<embed|[[:space:]]src=|url\(|@import' \
+        | head -n 3)
     [[ -z "$hits" ]] || fail "$f refers to something outside the page: $hits"
 
     # Every link is an anchor of this page or a sibling page of this folder.
@@ -347,6 +351,13 @@ done
 # The Russian menu cannot load or save named games, so its page must not send players there.
 if [[ -s "$dir/TutorialR.html" ]] && grep -qE 'quicksave|\.sdk' "$dir/TutorialR.html"; then
     fail "TutorialR.html mentions saved-game files, which the Russian menu cannot reach"
+fi
+
+# The shared stylesheet fetches nothing either.
+if [[ ! -s "$dir/tutorial.css" ]]; then
+    fail "tutorial.css is missing or empty"
+elif grep -qiE 'url\(|@import|https?:' "$dir/tutorial.css"; then
+    fail "tutorial.css refers to something outside the folder"
 fi
 
 if ((failures)); then
