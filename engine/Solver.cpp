@@ -5,11 +5,12 @@
 // draws the digit to try at random from the digits not yet tried there. One random number is
 // drawn per try, frame by frame, so a given seed always leads to the same solution.
 //
-// The search does not copy whole grids: it works on the 81 candidate masks alone (a filled
-// cell has none), keeps a copy of them only in frames that have a second digit to try, and
-// derives the values from the digits tried along the path. When it ends, the full grid is
-// rebuilt by replaying that path with PlaceDigit, so the board left behind is the one that
-// trying the digits on whole grids would leave, whether the search succeeds or fails.
+// The search does not copy whole grids: it works on candidate sets alone (per digit, the set
+// of cells that may still take it, with the candidate counts of all cells kept bit-sliced),
+// keeps a copy of them only in frames that have a second digit to try, and derives the values
+// from the digits tried along the path. A solved board is written straight into the grid (every
+// working field is then 0); after a failure the path is replayed with PlaceDigit, so the
+// partial board left behind is the one that trying the digits on whole grids would leave.
 #include <bit>
 #include <cassert>
 #include <utility>
