@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "engine/Board.h"
-#include "game/Options.h"
+#include "engine/Options.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "engine/ByteIO.h"
-#include "game/Options.h"
+#include "engine/Options.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <array>
 
 #include "engine/Board.h"
-#include "game/Options.h"
+#include "engine/Options.h"
 
 bool CBoard::NewPuzzle(int32_t holes) {
     int attempts = 0;

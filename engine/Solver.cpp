@@ -16,7 +16,7 @@
 #include <utility>
 
 #include "engine/Board.h"
-#include "game/Options.h"
+#include "engine/Options.h"
 
 namespace {
 

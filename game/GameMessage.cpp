@@ -4,6 +4,6 @@
 #include "game/Texts.h"
 #include "platform/DataManager.h"
 
-int ShowGameMessage(DataManager& data, MessageId id, MsgStyle style) {
-    return data.ShowMessage(MessageText(id), style, MessageName(id));
+int ShowGameMessage(DataManager& data, const COptions& options, MessageId id, MsgStyle style) {
+    return data.ShowMessage(MessageText(options, id), style, MessageName(id));
 }

@@ -1,22 +1,19 @@
 // options.cfg: the options record's 140-byte image, read at start-up and written at the end.
-#include "game/Options.h"
+#include "game/OptionsFile.h"
+
 #include "platform/DataManager.h"
 
-namespace {
-constexpr const char* kOptionsFile = "options.cfg";
-}  // namespace
-
-void COptions::LoadOptions(DataManager& data) {
+void LoadOptions(COptions& options, DataManager& data) {
     auto file = data.OpenDataFile(kOptionsFile);
-    Image im{};
+    COptions::Image im{};
     const std::size_t n = DataManager::ReadBlock(*file, im.data(), im.size());
     data.CloseDataFile(std::move(file));
-    ReadImage(im.data(), n);
+    options.ReadImage(im.data(), n);
 }
 
-bool COptions::SaveOptions(DataManager& data) const {
+bool SaveOptions(const COptions& options, DataManager& data) {
     auto file = data.OpenDataFile(kOptionsFile);
-    const Image im = ToImage();
+    const COptions::Image im = options.ToImage();
     file->SeekToBegin();
     DataManager::WriteBlock(*file, im.data(), im.size());
     return data.CloseDataFile(std::move(file));

@@ -1,9 +1,8 @@
 // Statistics per level: boards solved, total, best and running-average times in seconds.
+#include "game/Statistics.h"
+
 #include <cmath>
 #include <cstdio>
-
-#include "game/Options.h"
-#include "game/Statistics.h"
 
 namespace {
 
@@ -23,7 +22,7 @@ int32_t Truncate(float v) {
 
 }  // namespace
 
-int COptions::LevelSlot(int32_t levelCode) {
+int LevelSlot(int32_t levelCode) {
     switch (levelCode) {
         case level::kBeginner:
             return 0;
@@ -40,8 +39,8 @@ int COptions::LevelSlot(int32_t levelCode) {
     }
 }
 
-void COptions::RecordSolvedGame(int32_t levelCode, int32_t seconds) {
-    SLevelStats& r = m_levelStats[static_cast<std::size_t>(LevelSlot(levelCode))];
+void RecordSolvedGame(COptions& options, int32_t levelCode, int32_t seconds) {
+    SLevelStats& r = options.LevelStats()[static_cast<std::size_t>(LevelSlot(levelCode))];
     // A running average in single precision: it carries the truncation of every earlier step
     // and is never recomputed from the total. The product and sum wrap as 32-bit integers.
     const int32_t sum = Add(static_cast<int32_t>(static_cast<uint32_t>(r.averageTime) *
@@ -55,9 +54,9 @@ void COptions::RecordSolvedGame(int32_t levelCode, int32_t seconds) {
     r.totalTime = Add(r.totalTime, seconds);
 }
 
-SLevelStats COptions::GetLevelStats(int selection) const {
+SLevelStats GetLevelStats(const COptions& options, int selection) {
     if (selection >= 1 && selection <= kLevelSlots) {
-        return m_levelStats[static_cast<std::size_t>(selection - 1)];
+        return options.LevelStats()[static_cast<std::size_t>(selection - 1)];
     }
     // All levels: counts and totals add up, the best time is the smallest one recorded, and the
     // average is the plain mean of the levels' own averages.
@@ -65,7 +64,7 @@ SLevelStats COptions::GetLevelStats(int selection) const {
     int32_t best = 999999;
     float sum = 0.0F;
     int n = 0;
-    for (const SLevelStats& r : m_levelStats) {
+    for (const SLevelStats& r : options.LevelStats()) {
         if (r.averageTime != 0) {
             sum += static_cast<float>(r.averageTime);
             ++n;
@@ -84,11 +83,11 @@ SLevelStats COptions::GetLevelStats(int selection) const {
     return all;
 }
 
-void COptions::ResetStats(int selection) {
+void ResetStats(COptions& options, int selection) {
     if (selection == 0) {
-        m_levelStats = {};
+        options.LevelStats() = {};
     } else if (selection >= 1 && selection <= kLevelSlots) {
-        m_levelStats[static_cast<std::size_t>(selection - 1)] = SLevelStats{};
+        options.LevelStats()[static_cast<std::size_t>(selection - 1)] = SLevelStats{};
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/Shell.h"
 
+class COptions;
 class DataManager;
 
 // The message list, in table order.
@@ -24,17 +25,18 @@ enum class MessageId : int {
 constexpr int kMessageCount = 11;
 constexpr int kTipCount = 7;  // caption indexes 0..6
 
-// The language index of the options record, read at every call; an index outside 0..6 (only a
-// damaged options file holds one) reads the English tables.
-int TextLanguage();
+// The language index of the options record, read at every call, so that nothing follows a
+// change of language late; an index outside 0..6 (only a damaged options file holds one) reads
+// the English tables.
+int TextLanguage(const COptions& options);
 
-// The text of a message in the current language (UTF-8).
-std::string_view MessageText(MessageId id);
+// The text of a message in the language of the options (UTF-8).
+std::string_view MessageText(const COptions& options, MessageId id);
 // The message's name in the message list, such as "MsgFilesMissing".
 std::string_view MessageName(MessageId id);
-// The caption of toolbar caption index 0..6 in the current language; the Pencilmarks and
+// The caption of toolbar caption index 0..6 in the language of the options; the Pencilmarks and
 // Eraser captions hold their two states separated by a line feed.
-std::string_view TipText(int index);
+std::string_view TipText(const COptions& options, int index);
 
-// Shows a message of the list in the current language; gives the button pressed.
-int ShowGameMessage(DataManager& data, MessageId id, MsgStyle style);
+// Shows a message of the list in the language of the options; gives the button pressed.
+int ShowGameMessage(DataManager& data, const COptions& options, MessageId id, MsgStyle style);

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "engine/Board.h"
-#include "game/Options.h"
+#include "engine/Options.h"
 #include "game/SaveFile.h"
 #include "tools/Commands.h"
 #include "tools/SolutionCounter.h"

@@ -4,7 +4,7 @@
 #include <iomanip>
 #include <ostream>
 
-#include "game/Options.h"
+#include "engine/Options.h"
 #include "game/Statistics.h"
 #include "platform/DataManager.h"
 #include "platform/FileIO.h"
@@ -50,7 +50,7 @@ int RunStats(const Args& args, std::istream&, std::ostream& out, std::ostream& e
         << "total" << std::setw(12) << "best"
         << "average\n";
     for (int i = 0; i <= kLevelSlots; ++i) {
-        const SLevelStats s = options.GetLevelStats(i);
+        const SLevelStats s = GetLevelStats(options, i);
         out << std::setw(10) << kRows[i] << std::setw(8) << s.solved << std::setw(12)
             << StatTimeText(s.totalTime) << std::setw(12) << StatTimeText(s.bestTime)
             << StatTimeText(s.averageTime) << '\n';

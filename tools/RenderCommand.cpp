@@ -9,7 +9,7 @@
 #include <optional>
 #include <ostream>
 
-#include "game/Options.h"
+#include "engine/Options.h"
 #include "game/SaveFile.h"
 #include "platform/DataManager.h"
 #include "platform/FileIO.h"
@@ -17,8 +17,7 @@
 #include "platform/PngWriter.h"
 #include "platform/Screen.h"
 #include "platform/ScriptedShell.h"
-#include "ui/Game.h"
-#include "ui/Graphics.h"
+#include "ui/GameRoot.h"
 #include "ui/Skin.h"
 
 namespace fs = std::filesystem;
@@ -123,19 +122,18 @@ int RunRender(const Args& argsIn, std::istream&, std::ostream& out, std::ostream
         options.ReadImage(bytes->data(), std::min(bytes->size(), COptions::kFileBytes));
     }
 
-    const CScreen screen(size);
-    CGraphics graphics(screen);
     ScriptedShell shell;
     const fs::path folder = programDir ? fs::path(*programDir) : DataManager::ExecutableFolder();
-    DataManager data(folder, folder, shell);
-    CRandom random(1);
-    CGame game(random, options, data, graphics);
+    CGameRoot root({folder, folder, size, 1}, shell);
+    root.Options() = options;
+    CGame& game = root.Game();
+    DataManager& data = root.Data();
 
     std::string why;
     if (!savefile::Read(args[0], game, &why)) {
         return Fail(err, why);
     }
-    const int32_t skin = options.GetSkin();
+    const int32_t skin = root.Options().GetSkin();
     Bitmap board = LoadBoardBitmap(data, skin, kSizeNormal);
     Bitmap numbers = LoadNumbersBitmap(data, skin, kSizeNormal);
     for (const auto& [bmp, path] : {std::pair{&board, BoardBitmapPath(skin, kSizeNormal)},
@@ -154,17 +152,10 @@ int RunRender(const Args& argsIn, std::istream&, std::ostream& out, std::ostream
         game.SetHint(hintX, hintY);
     }
 
-    const SScreenSize client = screen.GetClientSize();
+    const SScreenSize client = root.Screen().GetClientSize();
     Bitmap image(client.width, client.height, Rgb(0, 0, 0));
-    {
-        CImageCanvas canvas(image);
-        graphics.SetBackBuffer(&canvas);
-        game.DrawBoard();
-        if (clock) {
-            game.DrawClock(true);
-        }
-        graphics.SetBackBuffer(nullptr);
-    }
+    CImageCanvas canvas(image);
+    game.DrawFrame(canvas, clock);
     if (!WritePng(*output, image, &why)) {
         err << "sudoku-tool: cannot write " << *output << ": " << why << '\n';
         return 1;

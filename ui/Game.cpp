@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "game/Options.h"
+#include "engine/Options.h"
 #include "ui/Graphics.h"
 
 namespace {
@@ -91,6 +91,14 @@ void CGame::SetPencilMode(bool on) {
 void CGame::Redraw() {
     if (m_redraw) {
         m_redraw();
+    }
+}
+
+void CGame::DrawFrame(ICanvas& canvas, bool withClock) {
+    const CBackBufferScope scope(m_graphics, canvas);
+    DrawBoard();
+    if (withClock) {
+        DrawClock(true);
     }
 }
 

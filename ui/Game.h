@@ -27,6 +27,7 @@
 class CGraphics;
 class COptions;
 class DataManager;
+class ICanvas;
 
 class CGame : public CBoard {
 public:
@@ -49,6 +50,10 @@ public:
     int32_t GetCellSize() const { return m_cell; }
     int32_t GetMarkSize() const { return m_mark; }
 
+    // One whole frame of the game screen onto the canvas, which serves as the back buffer for
+    // the length of the call; with the clock when `withClock` (the clock is not part of a frame
+    // on screen: its tick draws it).
+    void DrawFrame(ICanvas& canvas, bool withClock = false);
     // Draws one whole frame of the game screen into the back buffer: board picture, selection
     // and hint frames, digits, pencil marks, palette, crosshatch lines.
     void DrawBoard();
@@ -88,11 +93,6 @@ public:
 protected:
     DataManager& Data() const { return m_data; }
     CGraphics& Graphics() const { return m_graphics; }
-
-    // State of the input and view operations.
-    bool m_started = false;    // a game has just started; its first paint is still to come
-    bool m_keyDown = false;    // a key went down in the view; its key-up is still to come
-    bool m_statsDone = false;  // the current game has been counted in the statistics
 
 private:
     // A glyph of the sheet, keyed, to (x, y).

@@ -9,10 +9,10 @@
 #include "platform/Canvas.h"
 #include "platform/Screen.h"
 
-// The view sets the back buffer for the length of each paint and captures its window surface
-// at each paint; the canvases belong to the view, which clears them (nullptr) before they go.
-// Board and splash drawing goes to the back buffer; only the clock text may go to the window
-// surface. Every primitive does nothing while its target is not set.
+// A paint sets the back buffer for its own length through CBackBufferScope; the view captures
+// its window surface at each paint. The canvases belong to the painter, which clears them
+// (nullptr) before they go. Board and splash drawing goes to the back buffer; only the clock
+// text may go to the window surface. Every primitive does nothing while its target is not set.
 class CGraphics {
 public:
     explicit CGraphics(const CScreen& screen) : m_screen(screen) {}
@@ -38,4 +38,21 @@ private:
     const CScreen& m_screen;
     ICanvas* m_backBuffer = nullptr;
     ICanvas* m_windowSurface = nullptr;
+};
+
+// The back buffer of one paint: set for the lifetime of the scope, then the one before it is
+// set again.
+class CBackBufferScope {
+public:
+    CBackBufferScope(CGraphics& graphics, ICanvas& canvas)
+        : m_graphics(graphics), m_previous(graphics.GetBackBuffer()) {
+        m_graphics.SetBackBuffer(&canvas);
+    }
+    ~CBackBufferScope() { m_graphics.SetBackBuffer(m_previous); }
+    CBackBufferScope(const CBackBufferScope&) = delete;
+    CBackBufferScope& operator=(const CBackBufferScope&) = delete;
+
+private:
+    CGraphics& m_graphics;
+    ICanvas* m_previous;
 };

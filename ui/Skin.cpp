@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "game/Options.h"
+#include "engine/Options.h"
 #include "game/Texts.h"
 #include "platform/DataManager.h"
 #include "ui/Game.h"
@@ -77,7 +77,7 @@ void CGame::ReloadSkin() {
     Bitmap board = LoadBoardBitmap(Data(), skin, kSizeNormal);
     Bitmap numbers = LoadNumbersBitmap(Data(), skin, kSizeNormal);
     if (board.IsNull() || numbers.IsNull()) {
-        ShowGameMessage(Data(), MessageId::kFilesMissing, MsgStyle::kOk);
+        ShowGameMessage(Data(), Options(), MessageId::kFilesMissing, MsgStyle::kOk);
         Data().CloseApplication();
     }
     // Also when a load failed: the application is closing, and a null bitmap draws nothing.

@@ -12,7 +12,7 @@ void CSplash::LoadSplash() {
     Bitmap splash = LoadSplashBitmap(m_data, kSizeNormal);
     Bitmap anim = LoadAnimBitmap(m_data, kSizeNormal);
     if (splash.IsNull() || anim.IsNull()) {
-        ShowGameMessage(m_data, MessageId::kFilesMissing, MsgStyle::kOk);
+        ShowGameMessage(m_data, m_options, MessageId::kFilesMissing, MsgStyle::kOk);
         m_data.CloseApplication();
     }
     m_splashBmp = std::move(splash);

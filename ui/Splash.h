@@ -6,14 +6,17 @@
 #include "platform/Bitmap.h"
 
 class CGraphics;
+class COptions;
 class DataManager;
 
 class CSplash {
 public:
     static constexpr int32_t kFrames = 5;
 
-    // `data` and `graphics` must outlive the splash.
-    CSplash(DataManager& data, CGraphics& graphics) : m_data(data), m_graphics(graphics) {}
+    // `data`, `options` (the language of its one message) and `graphics` must outlive the
+    // splash.
+    CSplash(DataManager& data, const COptions& options, CGraphics& graphics)
+        : m_data(data), m_options(options), m_graphics(graphics) {}
 
     // Loads "Splash\Splash.bmp" and the animation strip "Splash\Anim.bmp" (the frames one
     // under the other), starts at frame 0 and lays the splash out. When either file fails to
@@ -29,6 +32,7 @@ public:
 
 private:
     DataManager& m_data;
+    const COptions& m_options;
     CGraphics& m_graphics;
 
     int32_t m_frame = 0;

@@ -3,7 +3,7 @@
 
 #include "engine/Board.h"
 #include "engine/ByteIO.h"
-#include "game/Options.h"
+#include "engine/Options.h"
 #include "tests/support/BoardBuilder.h"
 
 using testsupport::GridFrom;

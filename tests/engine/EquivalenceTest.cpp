@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/Board.h"
-#include "game/Options.h"
+#include "engine/Options.h"
 #include "tests/support/PuzzleFiles.h"
 #include "tests/support/ReferenceBoard.h"
 

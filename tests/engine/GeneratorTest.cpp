@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/Board.h"
-#include "game/Options.h"
+#include "engine/Options.h"
 #include "tests/support/BoardBuilder.h"
 #include "tests/support/PuzzleFiles.h"
 

@@ -6,7 +6,7 @@
 #include <span>
 
 #include "engine/Board.h"
-#include "game/Options.h"
+#include "engine/Options.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     CRandom random(1);

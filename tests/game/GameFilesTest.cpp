@@ -1,8 +1,10 @@
 // The autosave and options.cfg through the data folder, with missing, short and damaged files.
 #include <gtest/gtest.h>
 
+#include "engine/Options.h"
 #include "game/GameFiles.h"
-#include "game/Options.h"
+#include "game/OptionsFile.h"
+#include "game/Statistics.h"
 #include "game/Texts.h"
 #include "platform/DataManager.h"
 #include "platform/ScriptedShell.h"
@@ -58,27 +60,27 @@ TEST_F(GameFilesTest, ADamagedAutosaveIsRefusedAndTheBoardStays) {
 
 TEST_F(GameFilesTest, OptionsFileMissingShortAndWhole) {
     COptions first;
-    first.LoadOptions(dm);
+    LoadOptions(first, dm);
     EXPECT_EQ(first.ToImage(), COptions().ToImage());
     EXPECT_TRUE(std::filesystem::exists(folder / "options.cfg"));  // left behind, empty
     EXPECT_EQ(std::filesystem::file_size(folder / "options.cfg"), 0U);
 
     first.SetLanguage(1);
     first.SetFirstRun(false);
-    first.RecordSolvedGame(44, 300);
-    ASSERT_TRUE(first.SaveOptions(dm));
+    RecordSolvedGame(first, 44, 300);
+    ASSERT_TRUE(SaveOptions(first, dm));
     EXPECT_EQ(std::filesystem::file_size(folder / "options.cfg"), 140U);
     COptions second;
-    second.LoadOptions(dm);
+    LoadOptions(second, dm);
     EXPECT_EQ(second.ToImage(), first.ToImage());
     EXPECT_FALSE(second.GetFirstRun());
 
     const auto image = first.ToImage();
     folder.Write("options.cfg", std::span<const uint8_t>(image.data(), 40));
     COptions third;
-    third.LoadOptions(dm);
+    LoadOptions(third, dm);
     EXPECT_EQ(third.GetLanguage(), 1);
-    EXPECT_EQ(third.GetLevelStats(3).solved, 0);  // statistics stay at zero
+    EXPECT_EQ(GetLevelStats(third, 3).solved, 0);  // statistics stay at zero
 }
 
 }  // namespace
@@ -88,13 +90,12 @@ namespace {
 TEST(GameMessage, ShowsTheTextOfTheCurrentLanguageUnderItsName) {
     ScriptedShell shell;
     DataManager dm(".", ".", shell);
-    const int32_t saved = GetOptions().GetLanguage();
-    GetOptions().SetLanguage(0);
+    COptions options;
+    options.SetLanguage(0);
     shell.QueueAnswer(ScriptedShell::Answer::kYes);
-    EXPECT_EQ(ShowGameMessage(dm, MessageId::kConfirmNewGame, MsgStyle::kYesNo), kIdYes);
-    GetOptions().SetLanguage(3);
-    EXPECT_EQ(ShowGameMessage(dm, MessageId::kFilesMissing, MsgStyle::kOk), kIdOk);
-    GetOptions().SetLanguage(saved);
+    EXPECT_EQ(ShowGameMessage(dm, options, MessageId::kConfirmNewGame, MsgStyle::kYesNo), kIdYes);
+    options.SetLanguage(3);
+    EXPECT_EQ(ShowGameMessage(dm, options, MessageId::kFilesMissing, MsgStyle::kOk), kIdOk);
     ASSERT_EQ(shell.Lines().size(), 2U);
     EXPECT_EQ(shell.Lines()[0],
               "message MsgConfirmNewGame yesno yes \"Any unsaved progress in the game will be "

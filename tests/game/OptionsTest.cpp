@@ -2,7 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/ByteIO.h"
-#include "game/Options.h"
+#include "engine/Options.h"
+#include "game/Statistics.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ TEST(Options, DefaultsOfAFirstStart) {
     EXPECT_EQ(o.GetSkin(), 0);
     EXPECT_EQ(o.GetLanguage(), 6);
     for (int i = 0; i <= 6; ++i) {
-        const SLevelStats s = o.GetLevelStats(i);
+        const SLevelStats s = GetLevelStats(o, i);
         EXPECT_EQ(s.solved + s.totalTime + s.bestTime + s.averageTime, 0);
     }
 }
@@ -38,8 +39,8 @@ TEST(Options, ImageLayoutIsFixedByteForByte) {
     o.SetFirstRun(false);
     o.SetLanguage(3);
     o.SetCrosshatching(true);
-    o.RecordSolvedGame(40, 100);
-    o.RecordSolvedGame(6, 7);
+    RecordSolvedGame(o, 40, 100);
+    RecordSolvedGame(o, 6, 7);
     o.SetReservedFlag(1);
     const COptions::Image im = o.ToImage();
     // clang-format off
@@ -70,14 +71,14 @@ TEST(Options, AShortImageSetsOnlyTheFieldsItCovers) {
     COptions written;
     written.SetLanguage(0);
     written.SetSkin(1);
-    written.RecordSolvedGame(30, 50);
+    RecordSolvedGame(written, 30, 50);
     const COptions::Image im = written.ToImage();
 
     COptions forty;  // every option field, no statistics
     forty.ReadImage(im.data(), 40);
     EXPECT_EQ(forty.GetLanguage(), 0);
     EXPECT_EQ(forty.GetSkin(), 1);
-    EXPECT_EQ(forty.GetLevelStats(1).solved, 0);
+    EXPECT_EQ(GetLevelStats(forty, 1).solved, 0);
 
     COptions ten;  // input mode, three flags, the gap and half the level
     ten.ReadImage(im.data(), 10);

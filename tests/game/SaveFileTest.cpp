@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "game/Options.h"
+#include "engine/Options.h"
 #include "game/SaveFile.h"
 #include "platform/FileIO.h"
 #include "tests/support/BoardBuilder.h"

@@ -1,7 +1,8 @@
 // Statistics per level: counting, the running average, the combined figures and resets.
 #include <gtest/gtest.h>
 
-#include "game/Options.h"
+#include "engine/Options.h"
+#include "game/Statistics.h"
 
 namespace {
 
@@ -13,15 +14,15 @@ constexpr int kCustomRow = 6;
 
 TEST(Statistics, RunningAverageCarriesItsTruncation) {
     COptions o;
-    o.RecordSolvedGame(40, 100);
-    o.RecordSolvedGame(40, 101);
-    SLevelStats s = o.GetLevelStats(kEasyRow);
+    RecordSolvedGame(o, 40, 100);
+    RecordSolvedGame(o, 40, 101);
+    SLevelStats s = GetLevelStats(o, kEasyRow);
     EXPECT_EQ(s.solved, 2);
     EXPECT_EQ(s.totalTime, 201);
     EXPECT_EQ(s.bestTime, 100);
     EXPECT_EQ(s.averageTime, 100);  // 100.5 truncated
-    o.RecordSolvedGame(40, 50);
-    s = o.GetLevelStats(kEasyRow);
+    RecordSolvedGame(o, 40, 50);
+    s = GetLevelStats(o, kEasyRow);
     EXPECT_EQ(s.bestTime, 50);
     EXPECT_EQ(s.averageTime, 83);  // (100 * 2 + 50) / 3
 }
@@ -30,20 +31,20 @@ TEST(Statistics, LevelCodesFileIntoTheirSlotsAndEverythingElseIsCustom) {
     const std::pair<int, int> codes[] = {{30, 0}, {40, 1}, {44, 2}, {50, 3},
                                          {65, 4}, {6, 5},  {0, 5},  {99, 5}};
     for (const auto& [code, slot] : codes) {
-        EXPECT_EQ(COptions::LevelSlot(code), slot) << code;
+        EXPECT_EQ(LevelSlot(code), slot) << code;
     }
     COptions o;
-    o.RecordSolvedGame(6, 42);
-    EXPECT_EQ(o.GetLevelStats(kCustomRow).solved, 1);
+    RecordSolvedGame(o, 6, 42);
+    EXPECT_EQ(GetLevelStats(o, kCustomRow).solved, 1);
 }
 
 TEST(Statistics, AllLevelsTogether) {
     COptions o;
-    EXPECT_EQ(o.GetLevelStats(kAll).bestTime, 0);
-    o.RecordSolvedGame(30, 100);
-    o.RecordSolvedGame(50, 301);
-    o.RecordSolvedGame(50, 301);
-    const SLevelStats all = o.GetLevelStats(kAll);
+    EXPECT_EQ(GetLevelStats(o, kAll).bestTime, 0);
+    RecordSolvedGame(o, 30, 100);
+    RecordSolvedGame(o, 50, 301);
+    RecordSolvedGame(o, 50, 301);
+    const SLevelStats all = GetLevelStats(o, kAll);
     EXPECT_EQ(all.solved, 3);
     EXPECT_EQ(all.totalTime, 702);
     EXPECT_EQ(all.bestTime, 100);
@@ -52,15 +53,15 @@ TEST(Statistics, AllLevelsTogether) {
 
 TEST(Statistics, ResetClearsTheRowShownOrEverything) {
     COptions o;
-    o.RecordSolvedGame(30, 60);
-    o.RecordSolvedGame(50, 70);
-    o.ResetStats(kHardRow);
-    EXPECT_EQ(o.GetLevelStats(kHardRow).solved, 0);
-    EXPECT_EQ(o.GetLevelStats(kBeginnerRow).solved, 1);
-    EXPECT_EQ(o.GetLevelStats(kAll).solved, 1);
-    o.ResetStats(kAll);
-    EXPECT_EQ(o.GetLevelStats(kAll).solved, 0);
-    EXPECT_EQ(o.GetLevelStats(kBeginnerRow).bestTime, 0);
+    RecordSolvedGame(o, 30, 60);
+    RecordSolvedGame(o, 50, 70);
+    ResetStats(o, kHardRow);
+    EXPECT_EQ(GetLevelStats(o, kHardRow).solved, 0);
+    EXPECT_EQ(GetLevelStats(o, kBeginnerRow).solved, 1);
+    EXPECT_EQ(GetLevelStats(o, kAll).solved, 1);
+    ResetStats(o, kAll);
+    EXPECT_EQ(GetLevelStats(o, kAll).solved, 0);
+    EXPECT_EQ(GetLevelStats(o, kBeginnerRow).bestTime, 0);
 }
 
 TEST(Statistics, DamagedFiguresNeitherOverflowNorDivideByZero) {
@@ -76,9 +77,9 @@ TEST(Statistics, DamagedFiguresNeitherOverflowNorDivideByZero) {
     im[55] = 0x7F;
     COptions o;
     o.ReadImage(im.data(), im.size());
-    o.RecordSolvedGame(30, 10);
-    o.RecordSolvedGame(40, 10);
-    const SLevelStats all = o.GetLevelStats(kAll);
+    RecordSolvedGame(o, 30, 10);
+    RecordSolvedGame(o, 40, 10);
+    const SLevelStats all = GetLevelStats(o, kAll);
     EXPECT_GE(all.averageTime, 0);
 }
 

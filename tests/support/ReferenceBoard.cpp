@@ -3,7 +3,7 @@
 
 #include <cassert>
 
-#include "game/Options.h"
+#include "engine/Options.h"
 
 namespace reference {
 

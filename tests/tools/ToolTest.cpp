@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "engine/ByteIO.h"
-#include "game/Options.h"
+#include "engine/Options.h"
 #include "platform/FileIO.h"
 #include "tests/support/BoardBuilder.h"
 #include "tests/support/TempDir.h"

@@ -2,14 +2,12 @@
 // layouts, the crosshatching and the clock.
 #include <gtest/gtest.h>
 
-#include "game/Options.h"
-#include "platform/DataManager.h"
+#include "engine/Options.h"
 #include "platform/ImageCanvas.h"
 #include "platform/ScriptedShell.h"
 #include "tests/support/BoardBuilder.h"
 #include "tests/ui/SyntheticSkin.h"
-#include "ui/Game.h"
-#include "ui/Graphics.h"
+#include "ui/GameRoot.h"
 
 using testsupport::BoardPixel;
 using testsupport::GlyphInk;
@@ -55,9 +53,7 @@ protected:
         const SScreenSize client = screen.GetClientSize();
         out = Bitmap(client.width, client.height, kBlank);
         CImageCanvas canvas(out);
-        graphics.SetBackBuffer(&canvas);
-        game.DrawBoard();
-        graphics.SetBackBuffer(nullptr);
+        game.DrawFrame(canvas);
         return out;
     }
 
@@ -79,13 +75,12 @@ protected:
         game.PlaceNumber(pencil);
     }
 
-    CScreen screen;
-    CGraphics graphics{screen};
     ScriptedShell shell;
-    DataManager data{"/nonexistent", "/nonexistent", shell};
-    CRandom random{3};
-    COptions options;
-    CGame game{random, options, data, graphics};
+    CGameRoot root{{"/nonexistent", "/nonexistent", kScreen480x272, 3}, shell};
+    CScreen& screen = root.Screen();
+    CGraphics& graphics = root.Graphics();
+    COptions& options = root.Options();
+    CGame& game = root.Game();
     Bitmap out;
 };
 
@@ -416,10 +411,9 @@ protected:
         Bitmap window(size.width, size.height, kPaper);
         CImageCanvas backCanvas(back);
         CImageCanvas windowCanvas(window);
-        graphics.SetBackBuffer(&backCanvas);
+        const CBackBufferScope scope(graphics, backCanvas);
         graphics.SetWindowSurface(&windowCanvas);
         game.DrawClock(toBackBuffer);
-        graphics.SetBackBuffer(nullptr);
         graphics.SetWindowSurface(nullptr);
         EXPECT_EQ(Differences(toBackBuffer ? window : back, Blank(size)), 0)
             << "drawn on the other surface";

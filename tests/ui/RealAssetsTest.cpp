@@ -4,15 +4,9 @@
 
 #include <set>
 
-#include "game/Options.h"
-#include "platform/DataManager.h"
 #include "platform/ImageCanvas.h"
-#include "platform/Screen.h"
 #include "platform/ScriptedShell.h"
-#include "tests/support/BoardBuilder.h"
-#include "ui/Game.h"
-#include "ui/Graphics.h"
-#include "ui/Splash.h"
+#include "ui/GameRoot.h"
 
 namespace {
 
@@ -26,18 +20,13 @@ struct Layout {
 class RealAssetsTest : public ::testing::TestWithParam<std::tuple<int, Layout>> {
 protected:
     ScriptedShell shell;
-    DataManager data{kAssets, kAssets, shell};
-    CScreen screen;
-    CGraphics graphics{screen};
-    CRandom random{5};
-    COptions options;
 };
 
 TEST_P(RealAssetsTest, SkinLoadsAndDrawsTheBoard) {
     const auto [skin, layout] = GetParam();
-    screen.SetScreenSize({layout.width, layout.height});
-    options.SetSkin(skin);
-    CGame game(random, options, data, graphics);
+    CGameRoot root({kAssets, kAssets, {layout.width, layout.height}, 5}, shell);
+    root.Options().SetSkin(skin);
+    CGame& game = root.Game();
     game.ReloadSkin();
     ASSERT_TRUE(shell.Lines().empty()) << shell.Lines().front();
     ASSERT_EQ(shell.CloseRequests(), 0);
@@ -48,13 +37,10 @@ TEST_P(RealAssetsTest, SkinLoadsAndDrawsTheBoard) {
 
     game.NewPuzzle(40);
     game.SelectCell(0, 0, true);
-    const auto client = screen.GetClientSize();
+    const auto client = root.Screen().GetClientSize();
     Bitmap back(client.width, client.height, Rgb(1, 2, 3));
     CImageCanvas canvas(back);
-    graphics.SetBackBuffer(&canvas);
-    game.DrawBoard();
-    game.DrawClock(true);
-    graphics.SetBackBuffer(nullptr);
+    game.DrawFrame(canvas, true);
 
     // The board picture covers the whole view, and no magenta of the glyph sheet shows.
     std::set<uint32_t> colours;
@@ -80,21 +66,17 @@ INSTANTIATE_TEST_SUITE_P(AllSkinsBothLayouts, RealAssetsTest,
 
 TEST(RealSplash, LoadsAndDrawsEveryFrame) {
     ScriptedShell shell;
-    DataManager data(kAssets, kAssets, shell);
-    CScreen screen;
-    screen.SetScreenSize({480, 272});
-    CGraphics graphics(screen);
-    CSplash splash(data, graphics);
+    CGameRoot root({kAssets, kAssets, kScreen480x272, 1}, shell);
+    CSplash& splash = root.Splash();
     splash.LoadSplash();
     ASSERT_TRUE(shell.Lines().empty());
-    const auto client = screen.GetClientSize();
+    const auto client = root.Screen().GetClientSize();
     std::set<std::vector<uint32_t>> frames;
     for (int i = 0; i < 5; ++i) {
         Bitmap back(client.width, client.height, Rgb(1, 2, 3));
         CImageCanvas canvas(back);
-        graphics.SetBackBuffer(&canvas);
+        const CBackBufferScope scope(root.Graphics(), canvas);
         splash.DrawSplash();
-        graphics.SetBackBuffer(nullptr);
         for (uint32_t p : back.pixels) {
             ASSERT_NE(p, Rgb(1, 2, 3));
         }

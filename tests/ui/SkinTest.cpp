@@ -1,21 +1,16 @@
 // Skin and splash bitmaps read from a program folder: paths, the missing-file policy, the
 // splash layout and animation.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 
-#include "game/Options.h"
 #include "game/Texts.h"
-#include "platform/DataManager.h"
 #include "platform/ImageCanvas.h"
 #include "platform/ScriptedShell.h"
+#include "tests/support/TempDir.h"
 #include "tests/ui/SyntheticSkin.h"
-#include "ui/Game.h"
-#include "ui/Graphics.h"
+#include "ui/GameRoot.h"
 #include "ui/Skin.h"
-#include "ui/Splash.h"
 
 namespace fs = std::filesystem;
 using testsupport::WriteBmp;
@@ -50,30 +45,19 @@ TEST(SkinPathTest, FolderBySkinAndNameBySizeSelector) {
 // A program folder of its own for each test.
 class ProgramFolderTest : public ::testing::Test {
 protected:
-    // The texts of messages follow the language of the one options record.
+    // The texts of messages follow the language of the options record.
     ProgramFolderTest() { options.SetLanguage(0); }
-    ~ProgramFolderTest() override {
-        fs::remove_all(folder);
-        options.SetDefaults();
-    }
-
-    static fs::path MakeFolder() {
-        char name[] = "/tmp/sudoku-ui-test-XXXXXX";
-        const char* made = ::mkdtemp(name);
-        EXPECT_NE(made, nullptr);
-        return made != nullptr ? made : "/nonexistent";
-    }
 
     // A bitmap of one colour.
     static Bitmap Flat(int w, int h, uint32_t colour) { return Bitmap(w, h, colour); }
 
-    fs::path folder = MakeFolder();
-    COptions& options = GetOptions();
-    CScreen screen;
-    CGraphics graphics{screen};
+    testsupport::TempDir temp;
+    const fs::path& folder = temp.Path();
     ScriptedShell shell;
-    DataManager data{folder, folder, shell};
-    CRandom random{3};
+    CGameRoot root{{folder, folder, kScreen480x272, 3}, shell};
+    COptions& options = root.Options();
+    CScreen& screen = root.Screen();
+    CGraphics& graphics = root.Graphics();
 };
 
 class ReloadSkinTest : public ProgramFolderTest {
@@ -89,7 +73,7 @@ protected:
         EXPECT_TRUE(WriteBmp(folder / "numbers.bmp", Flat(231, 84, Rgb(0, 9, 0))));
     }
 
-    CGame game{random, options, data, graphics};
+    CGame& game = root.Game();
 };
 
 TEST_F(ReloadSkinTest, EachSkinReadsItsOwnFolderAndOtherNumbersTheProgramFolder) {
@@ -129,8 +113,9 @@ TEST_F(ReloadSkinTest, MissingSheetTellsThePlayerAndClosesKeepingTheOldSkinUntil
     game.ReloadSkin();
     ASSERT_EQ(shell.Lines().size(), 1U);
     EXPECT_EQ(shell.Lines()[0], std::string("message MsgFilesMissing ok ok \"") +
-                                    std::string(MessageText(MessageId::kFilesMissing)) + "\"");
-    EXPECT_EQ(MessageText(MessageId::kFilesMissing),
+                                    std::string(MessageText(options, MessageId::kFilesMissing)) +
+                                    "\"");
+    EXPECT_EQ(MessageText(options, MessageId::kFilesMissing),
               "Required files not found. Please, re-install the software.");
     EXPECT_EQ(shell.CloseRequests(), 1);
     EXPECT_TRUE(oldSkinAtClose);
@@ -178,13 +163,12 @@ protected:
         const SScreenSize client = screen.GetClientSize();
         Bitmap out(client.width, client.height, Rgb(1, 1, 1));
         CImageCanvas canvas(out);
-        graphics.SetBackBuffer(&canvas);
+        const CBackBufferScope scope(graphics, canvas);
         splash.DrawSplash();
-        graphics.SetBackBuffer(nullptr);
         return out;
     }
 
-    CSplash splash{data, graphics};
+    CSplash& splash = root.Splash();
 };
 
 TEST_F(SplashTest, PictureAndFrameWhereEachScreenPutsThem) {

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "engine/ByteIO.h"
-#include "game/Options.h"
+#include "engine/Options.h"
 
 COptions::Image COptions::ToImage() const {
     Image im{};

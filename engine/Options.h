@@ -2,9 +2,8 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
-
-class DataManager;
 
 // Figures of one level slot; times in whole seconds.
 struct SLevelStats {
@@ -30,7 +29,7 @@ enum InputMode : int32_t { kCellSelect = 0, kNumberSelect = 1, kKeySelect = 2 };
 constexpr int kLanguageCount = 7;  // 0 English ... 6 Russian
 constexpr int kLevelSlots = 6;     // Beginner, Easy, Medium, Hard, Expert, Custom
 
-// The record is stored as options.cfg, its own 140-byte image (game/OptionsFile.h). The
+// The record is stored as options.cfg, its own 140-byte image (ToImage, ReadImage). The
 // members below are in file order; the gap bytes and reserved fields are kept exactly as a
 // read file supplied them so that they are written back unchanged. Setters store without
 // range checks: values out of range can only come from a file, and every reader that picks a
@@ -87,26 +86,17 @@ public:
     uint8_t GetReservedFlag() const { return m_reservedFlag; }
     void SetReservedFlag(uint8_t v) { m_reservedFlag = v; }
 
-    // Statistics (game/Statistics.cpp). A selection index is 0 for all levels together, else
-    // slot + 1.
-    void RecordSolvedGame(int32_t levelCode, int32_t seconds);
-    SLevelStats GetLevelStats(int selection) const;
-    void ResetStats(int selection);
-    static int LevelSlot(int32_t levelCode);
+    // The statistics block, one record per level slot (game/Statistics.h works on it).
+    using LevelStatsBlock = std::array<SLevelStats, kLevelSlots>;
+    const LevelStatsBlock& LevelStats() const { return m_levelStats; }
+    LevelStatsBlock& LevelStats() { return m_levelStats; }
 
-    // The 140-byte image (game/OptionsFile.cpp).
+    // The 140-byte image: options.cfg holds it (game/OptionsFile.h reads and writes the file).
     static constexpr std::size_t kFileBytes = 140;
     using Image = std::array<uint8_t, kFileBytes>;
     Image ToImage() const;
     // Reads the first n bytes of an image (n at most 140); later fields keep their values.
     void ReadImage(const uint8_t* bytes, std::size_t n);
-
-    // options.cfg in the data folder (game/OptionsFile.cpp). Loading reads up to 140 bytes over
-    // the record, so a missing file keeps the defaults and a short one sets only the leading
-    // fields; values are taken as they are (lookups guard the indexes they use). Saving writes
-    // the 140 bytes; false when that failed.
-    void LoadOptions(DataManager& data);
-    bool SaveOptions(DataManager& data) const;
 
 private:
     int32_t m_nInputMode;
@@ -126,13 +116,7 @@ private:
     int32_t m_nLanguage;
     uint8_t m_bCrosshatching;
     std::array<uint8_t, 3> m_gap37;
-    std::array<SLevelStats, kLevelSlots> m_levelStats;
+    LevelStatsBlock m_levelStats;
     uint8_t m_reservedFlag;
     std::array<uint8_t, 3> m_gap137;
 };
-
-// The one options record of the program, created with its defaults on first use.
-inline COptions& GetOptions() {
-    static COptions options;
-    return options;
-}
