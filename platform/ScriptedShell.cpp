@@ -2,6 +2,8 @@
 // and tests.
 #include "platform/ScriptedShell.h"
 
+#include "platform/Dialog.h"
+
 int ScriptedShell::ShowMessage(std::string_view name, std::string_view text, MsgStyle style) {
     Answer answer = style == MsgStyle::kYesNo ? Answer::kNo : Answer::kOk;
     if (!m_answers.empty()) {
@@ -31,6 +33,59 @@ void ScriptedShell::CloseApplication() {
 
 void ScriptedShell::OpenPage(const std::filesystem::path&, std::string_view relative) {
     Log("tutorial " + std::string(relative));
+}
+
+std::optional<std::filesystem::path> ScriptedShell::NextFile() {
+    if (m_files.empty()) {
+        return std::nullopt;
+    }
+    auto file = std::move(m_files.front());
+    m_files.pop_front();
+    return file;
+}
+
+std::optional<std::filesystem::path> ScriptedShell::AskOpenFile(std::string_view,
+                                                                std::string_view) {
+    return NextFile();
+}
+
+std::optional<std::filesystem::path> ScriptedShell::AskSaveFile(std::string_view, std::string_view,
+                                                                std::string_view) {
+    return NextFile();
+}
+
+int ScriptedShell::RunDialog(IDialog& dialog) {
+    const std::string id = std::to_string(dialog.TemplateId());
+    Log("dialog " + id);
+    dialog.OnInitDialog();
+    while (!m_dialogActions.empty()) {
+        const SDialogAction action = std::move(m_dialogActions.front());
+        m_dialogActions.pop_front();
+        switch (action.kind) {
+            case SDialogAction::Kind::kClick:
+                dialog.OnClick(action.control);
+                break;
+            case SDialogAction::Kind::kSelect:
+                dialog.OnSelect(action.control, action.index);
+                break;
+            case SDialogAction::Kind::kScreenshot:
+                if (m_dialogScreenshot) {
+                    m_dialogScreenshot(dialog, action.file);
+                }
+                break;
+            case SDialogAction::Kind::kOk:
+                dialog.OnOk();
+                Log("dialog " + id + " end IDOK");
+                return kIdOk;
+            case SDialogAction::Kind::kCancel:
+                dialog.OnCancel();
+                Log("dialog " + id + " end IDCANCEL");
+                return kIdCancel;
+        }
+    }
+    dialog.OnCancel();
+    Log("dialog " + id + " end IDCANCEL");
+    return kIdCancel;
 }
 
 void ScriptedShell::Log(std::string line) {

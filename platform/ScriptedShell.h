@@ -4,30 +4,60 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "platform/Shell.h"
 
-// Message boxes take the next queued answer (an OK box is always answered "ok"; with nothing
-// queued a Yes/No box is answered "no"). Every message box, page and close request is written
-// as one line to the log, in the form of the script mode's log:
+// Three queues, each consumed in order. Message boxes take the next queued answer (an OK box
+// is always answered "ok"; with nothing queued a Yes/No box is answered "no"). File dialogs take
+// the next queued file answer, a path used as given or a cancel; with nothing queued they are
+// cancelled. A modal dialog takes queued actions until one ends it; when they run out first it
+// ends with IDCANCEL. Every message box, page and dialog is written to the log, one line each,
+// in the form of the script mode's log:
 //   message NAME STYLE ANSWER "TEXT"      (STYLE ok, info or yesno)
 //   tutorial PATH
+//   dialog ID
+//   dialog ID end IDOK|IDCANCEL
 class ScriptedShell : public IShell {
 public:
     enum class Answer { kOk, kYes, kNo };
 
+    struct SDialogAction {
+        enum class Kind { kClick, kSelect, kScreenshot, kOk, kCancel };
+        Kind kind = Kind::kOk;
+        int control = 0;   // kClick, kSelect
+        int index = 0;     // kSelect
+        std::string file;  // kScreenshot
+    };
+    // Writes the device screen with the dialog open to a PNG file (set by the script runner).
+    using DialogScreenshot = std::function<void(IDialog& dialog, const std::string& file)>;
+
     explicit ScriptedShell(std::ostream* log = nullptr) : m_log(log) {}
 
     void QueueAnswer(Answer a) { m_answers.push_back(a); }
+    // A file answer: a path, or nullopt for a cancel.
+    void QueueFile(std::optional<std::filesystem::path> file) {
+        m_files.push_back(std::move(file));
+    }
+    void QueueDialogAction(SDialogAction action) { m_dialogActions.push_back(std::move(action)); }
+    void SetDialogScreenshot(DialogScreenshot screenshot) {
+        m_dialogScreenshot = std::move(screenshot);
+    }
     // Called on a close request; without a handler the request is only counted.
     void SetCloseHandler(std::function<void()> handler) { m_onClose = std::move(handler); }
 
     int ShowMessage(std::string_view name, std::string_view text, MsgStyle style) override;
     void CloseApplication() override;
     void OpenPage(const std::filesystem::path& page, std::string_view relative) override;
+    std::optional<std::filesystem::path> AskOpenFile(std::string_view filter,
+                                                     std::string_view extension) override;
+    std::optional<std::filesystem::path> AskSaveFile(std::string_view proposed,
+                                                     std::string_view filter,
+                                                     std::string_view extension) override;
+    int RunDialog(IDialog& dialog) override;
 
     // What was asked, one log line each, for tests.
     const std::vector<std::string>& Lines() const { return m_lines; }
@@ -35,9 +65,13 @@ public:
 
 private:
     void Log(std::string line);
+    std::optional<std::filesystem::path> NextFile();
 
     std::ostream* m_log;
     std::deque<Answer> m_answers;
+    std::deque<std::optional<std::filesystem::path>> m_files;
+    std::deque<SDialogAction> m_dialogActions;
+    DialogScreenshot m_dialogScreenshot;
     std::vector<std::string> m_lines;
     std::function<void()> m_onClose;
     int m_closeRequests = 0;

@@ -1,8 +1,12 @@
-// IShell: the desktop services behind message boxes, closing the program and opening pages.
+// IShell: the desktop services behind message boxes, file and modal dialogs, closing the
+// program and opening pages.
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string_view>
+
+class IDialog;
 
 // Message box styles and answers, with the platform's numbers.
 enum class MsgStyle : int { kOk = 0, kYesNo = 4, kInfo = 64 };
@@ -29,4 +33,16 @@ public:
     // Opens a local page with the desktop's browser. `relative` is the page's path relative to
     // the program folder, with '/' (for the log).
     virtual void OpenPage(const std::filesystem::path& page, std::string_view relative) = 0;
+
+    // The Load and Save file dialogs, filtering on `filter` ("Sudoku Files (*.sdk)") with the
+    // default extension `extension` (".sdk"); Save proposes `proposed`. nullopt when the player
+    // cancels.
+    virtual std::optional<std::filesystem::path> AskOpenFile(std::string_view filter,
+                                                             std::string_view extension) = 0;
+    virtual std::optional<std::filesystem::path> AskSaveFile(std::string_view proposed,
+                                                             std::string_view filter,
+                                                             std::string_view extension) = 0;
+
+    // Runs a modal dialog until it ends; gives kIdOk or kIdCancel.
+    virtual int RunDialog(IDialog& dialog) = 0;
 };
