@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-// Command numbers are plain ints here; game/Commands.h names them (CommandId). Lookups take
+// Command numbers are plain ints here; res/Commands.h names them (CommandId). Lookups take
 // any integer and give nullptr (or an empty span) for an id that has no resource.
 namespace res {
 

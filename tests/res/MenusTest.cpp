@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "game/Commands.h"
+#include "res/Commands.h"
 #include "res/Menus.h"
 #include "res/Strings.h"
 
