@@ -57,7 +57,7 @@ constexpr Captions kOptionsMenu = {"Options", "Options", "Opzioni", "Optionen", 
 // the language) or a separator.
 struct SEntry {
     MenuItemKind kind;
-    int command;
+    CommandId command;
     const Captions* captions;
     const SMenuItem* items;
     int itemCount;
@@ -74,16 +74,16 @@ struct SItemList {
     }
 };
 
-constexpr SEntry Command(int command, const Captions& captions) {
+constexpr SEntry Command(CommandId command, const Captions& captions) {
     return {MenuItemKind::kCommand, command, &captions, nullptr, 0};
 }
 
 template <std::size_t N>
 constexpr SEntry Popup(const Captions& captions, const SItemList<N>& list) {
-    return {MenuItemKind::kPopup, 0, &captions, list.items.data(), list.count};
+    return {MenuItemKind::kPopup, CommandId{}, &captions, list.items.data(), list.count};
 }
 
-constexpr SEntry kSeparator = {MenuItemKind::kSeparator, 0, nullptr, nullptr, 0};
+constexpr SEntry kSeparator = {MenuItemKind::kSeparator, CommandId{}, nullptr, nullptr, 0};
 
 // The entries in a language, leaving out those without a caption in it.
 template <int Language, std::size_t N>
@@ -106,55 +106,55 @@ constexpr SItemList<N> Localize(const SEntry (&entries)[N]) {
 template <int L>
 struct SMainMenu {
     static constexpr auto kNewGame = Localize<L>({
-        Command(32772, caption::kBeginner),
-        Command(32773, caption::kEasy),
-        Command(32774, caption::kMedium),
-        Command(32775, caption::kHard),
-        Command(32776, caption::kExpert),
-        Command(32811, caption::kCustom),
+        Command(CommandId::kBeginner, caption::kBeginner),
+        Command(CommandId::kEasy, caption::kEasy),
+        Command(CommandId::kMedium, caption::kMedium),
+        Command(CommandId::kHard, caption::kHard),
+        Command(CommandId::kExpert, caption::kExpert),
+        Command(CommandId::kCustom, caption::kCustom),
     });
     static constexpr auto kEdit = Localize<L>({
-        Command(57643, caption::kUndo),
-        Command(32781, caption::kEraseIllegal),
-        Command(32782, caption::kRestart),
+        Command(CommandId::kUndo, caption::kUndo),
+        Command(CommandId::kEraseIllegal, caption::kEraseIllegal),
+        Command(CommandId::kRestart, caption::kRestart),
     });
     static constexpr auto kSolve = Localize<L>({
-        Command(32812, caption::kCheckMyInput),
-        Command(32785, caption::kHint),
-        Command(32786, caption::kSolveCell),
-        Command(32787, caption::kSolvePuzzle),
+        Command(CommandId::kCheckMyInput, caption::kCheckMyInput),
+        Command(CommandId::kHint, caption::kHint),
+        Command(CommandId::kSolveCell, caption::kSolveCell),
+        Command(CommandId::kSolvePuzzle, caption::kSolvePuzzle),
     });
     static constexpr auto kGame = Localize<L>({
         Popup(caption::kNewGameMenu, kNewGame),
-        Command(57601, caption::kLoad),
-        Command(57604, caption::kSave),
+        Command(CommandId::kLoad, caption::kLoad),
+        Command(CommandId::kSave, caption::kSave),
         Popup(caption::kEditMenu, kEdit),
         Popup(caption::kSolveMenu, kSolve),
         kSeparator,
-        Command(57665, caption::kSaveAndExit),
+        Command(CommandId::kSaveAndExit, caption::kSaveAndExit),
     });
     static constexpr auto kPreferences = Localize<L>({
-        Command(32790, caption::kCellSelect),
-        Command(32791, caption::kNumberSelect),
+        Command(CommandId::kCellSelect, caption::kCellSelect),
+        Command(CommandId::kNumberSelect, caption::kNumberSelect),
         kSeparator,
-        Command(32792, caption::kAutoPencilmarks),
-        Command(32793, caption::kFlagIllegal),
-        Command(32795, caption::kLimitNumbers),
-        Command(32813, caption::kZonePencilmarks),
-        Command(32817, caption::kCrosshatching),
+        Command(CommandId::kAutoPencilmarks, caption::kAutoPencilmarks),
+        Command(CommandId::kFlagIllegal, caption::kFlagIllegal),
+        Command(CommandId::kLimitNumbers, caption::kLimitNumbers),
+        Command(CommandId::kZonePencilmarks, caption::kZonePencilmarks),
+        Command(CommandId::kCrosshatching, caption::kCrosshatching),
     });
     static constexpr auto kSkin = Localize<L>({
-        Command(32797, caption::kPaper),
-        Command(32798, caption::kSand),
-        Command(32799, caption::kSteel),
+        Command(CommandId::kPaper, caption::kPaper),
+        Command(CommandId::kSand, caption::kSand),
+        Command(CommandId::kSteel, caption::kSteel),
     });
     static constexpr auto kOptions = Localize<L>({
         Popup(caption::kPreferencesMenu, kPreferences),
         Popup(caption::kSkinMenu, kSkin),
-        Command(32816, caption::kStatistics),
-        Command(32815, caption::kLanguage),
-        Command(32801, caption::kTutorial),
-        Command(57664, caption::kAbout),
+        Command(CommandId::kStatistics, caption::kStatistics),
+        Command(CommandId::kLanguage, caption::kLanguage),
+        Command(CommandId::kTutorial, caption::kTutorial),
+        Command(CommandId::kAbout, caption::kAbout),
     });
     static constexpr auto kBar = Localize<L>({
         Popup(caption::kGameMenu, kGame),
@@ -169,10 +169,6 @@ constexpr std::array<SMenu, kLanguageCount> kMenus = {
     SMainMenu<4>::kMenu, SMainMenu<5>::kMenu, SMainMenu<6>::kMenu,
 };
 
-// The soft keys send these commands when pressed; each opens its popup as a drop-down.
-constexpr int kGameKeyCommand = 402;
-constexpr int kOptionsKeyCommand = 403;
-
 constexpr SSoftKeyBar SoftKeyBar(int language) {
     return {kMainResource + language,
             kMainResource + language,
@@ -185,24 +181,17 @@ constexpr std::array<SSoftKeyBar, kLanguageCount> kSoftKeyBars = {
     SoftKeyBar(4), SoftKeyBar(5), SoftKeyBar(6),
 };
 
-// Toolbar commands.
-constexpr int kQuickNewGame = 32814;
-constexpr int kPencilmarks = 32807;
-constexpr int kEraser = 32808;
-constexpr int kUndo = 57643;
-constexpr int kHint = 32785;
-constexpr int kExit = 1;  // IDOK
-
 // 36 positions: 22 separators, the five game buttons, 8 separators and the Exit button. The
 // separators place the buttons along the bar.
-constexpr std::array<int, 36> kToolbarPositions = [] {
-    std::array<int, 36> positions{};
+constexpr std::array<CommandId, 36> kToolbarPositions = [] {
+    std::array<CommandId, 36> positions{};
     positions.fill(kToolbarSeparator);
-    const std::array<int, 5> buttons = {kQuickNewGame, kPencilmarks, kEraser, kUndo, kHint};
+    const std::array buttons = {CommandId::kQuickNewGame, CommandId::kPencilmarks,
+                                CommandId::kEraser, CommandId::kUndo, CommandId::kHint};
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         positions[22 + i] = buttons[i];
     }
-    positions[35] = kExit;
+    positions[35] = CommandId::kExit;
     return positions;
 }();
 
@@ -210,11 +199,11 @@ constexpr SToolbar kToolbar = {kMainResource, kMainResource, 16, 16, kToolbarPos
 
 // Ctrl+X, Ctrl+C and Ctrl+V send the framework's Cut, Copy and Paste, which nothing handles.
 constexpr std::array<SAccelerator, 5> kAccelerators = {{
-    {'N', true, 57600},
-    {'Z', true, kUndo},
-    {'X', true, 57635},
-    {'C', true, 57634},
-    {'V', true, 57637},
+    {'N', true, CommandId::kNew},
+    {'Z', true, CommandId::kUndo},
+    {'X', true, CommandId::kCut},
+    {'C', true, CommandId::kCopy},
+    {'V', true, CommandId::kPaste},
 }};
 
 template <typename T, std::size_t N>
@@ -241,17 +230,17 @@ const SToolbar* FindToolbar(int id) {
     return id == kToolbar.id ? &kToolbar : nullptr;
 }
 
-int ToolbarCaptionIndex(int command) {
+int ToolbarCaptionIndex(CommandId command) {
     switch (command) {
-        case kPencilmarks:
+        case CommandId::kPencilmarks:
             return 1;
-        case kEraser:
+        case CommandId::kEraser:
             return 2;
-        case kUndo:
+        case CommandId::kUndo:
             return 3;
-        case kHint:
+        case CommandId::kHint:
             return 5;
-        case kExit:
+        case CommandId::kExit:
             return 6;
         default:
             return 0;  // Quick New Game, and any other command

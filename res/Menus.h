@@ -6,8 +6,11 @@
 #include <span>
 #include <string_view>
 
-// Command numbers are plain ints here; game/Commands.h names them (CommandId). Lookups take
-// any integer and give nullptr (or an empty span) for an id that has no resource.
+#include "res/Commands.h"
+
+// Entries name their commands as CommandId (res/Commands.h), the key of the document's update
+// rules. Lookups take any resource id and give nullptr (or an empty span) for an id that has no
+// resource.
 namespace res {
 
 constexpr int kMainResource = 110;  // menu, soft-key bar, toolbar and accelerators (+ language
@@ -18,7 +21,7 @@ enum class MenuItemKind : uint8_t { kCommand, kPopup, kSeparator };
 // One entry of a menu: a command, a popup with its own entries, or a separator.
 struct SMenuItem {
     MenuItemKind kind;
-    int command;               // kCommand: its command id; otherwise 0
+    CommandId command;         // kCommand: its command; otherwise CommandId{} (0)
     std::string_view caption;  // empty for a separator
     const SMenuItem* items;    // kPopup: its entries in order; otherwise nullptr
     int itemCount;
@@ -38,6 +41,11 @@ struct SMenu {
 // Menu 110 + language, or nullptr.
 const SMenu* FindMenu(int id);
 
+// The commands the Game and Options soft keys send when pressed. They are not of CommandId: a
+// soft key only opens its popup, as a drop-down.
+constexpr int kGameKeyCommand = 402;
+constexpr int kOptionsKeyCommand = 403;
+
 // A soft key: its caption string, the popup of the menu it opens and its command.
 struct SSoftKey {
     int captionString;
@@ -56,16 +64,16 @@ struct SSoftKeyBar {
 // Soft-key bar 110 + language, or nullptr.
 const SSoftKeyBar* FindSoftKeyBar(int id);
 
-constexpr int kToolbarSeparator = 0;
+constexpr CommandId kToolbarSeparator{};
 
-// The toolbar: its positions from left to right, each a command id or kToolbarSeparator. Each
+// The toolbar: its positions from left to right, each a command or kToolbarSeparator. Each
 // button shows the next image of the current strip, in order.
 struct SToolbar {
     int id;
     int bitmapId;
     int buttonWidth;
     int buttonHeight;
-    std::span<const int> positions;
+    std::span<const CommandId> positions;
 };
 
 // Toolbar 110, or nullptr.
@@ -73,13 +81,13 @@ const SToolbar* FindToolbar(int id);
 
 // The caption index (res/Strings.h TipText) of a toolbar button's command; 0 for any command
 // without one.
-int ToolbarCaptionIndex(int command);
+int ToolbarCaptionIndex(CommandId command);
 
 // A key with Ctrl held and the command it sends.
 struct SAccelerator {
     char key;  // upper-case letter
     bool control;
-    int command;
+    CommandId command;
 };
 
 // Accelerator table 110, or an empty span.

@@ -131,7 +131,7 @@ TEST(StatsDialog, EntriesMatchTheMenusLevels) {
         const res::SMenuItem& newGame = res::FindMenu(110 + language)->popups[0].Items()[0];
         ASSERT_EQ(newGame.Items().size(), std::size(levels));
         for (std::size_t i = 0; i < std::size(levels); ++i) {
-            EXPECT_EQ(newGame.Items()[i].command, levels[i]);
+            EXPECT_EQ(static_cast<int>(newGame.Items()[i].command), levels[i]);
             EXPECT_EQ(entries[i + 1], newGame.Items()[i].caption);
         }
     }

@@ -1,13 +1,14 @@
 // Menus, soft-key bars, toolbar and accelerators: the same structure in every language, the
-// Russian menu's four gaps, exact captions and safe lookups.
+// Russian menu's four gaps, exact captions, safe lookups, and agreement with the command list.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
+#include <set>
 #include <string>
 #include <vector>
 
-#include "game/Commands.h"
+#include "res/Commands.h"
 #include "res/Menus.h"
 #include "res/Strings.h"
 
@@ -23,7 +24,7 @@ struct SFlatItem {
 
 void Flatten(std::span<const res::SMenuItem> items, int depth, std::vector<SFlatItem>& out) {
     for (const res::SMenuItem& item : items) {
-        out.push_back({depth, item.kind, item.command, item.caption});
+        out.push_back({depth, item.kind, static_cast<int>(item.command), item.caption});
         if (item.kind == res::MenuItemKind::kPopup) {
             Flatten(item.Items(), depth + 1, out);
         }
@@ -40,7 +41,7 @@ std::vector<SFlatItem> FlatMenu(int id) {
 
 const res::SMenuItem* FindItem(std::span<const res::SMenuItem> items, int command) {
     for (const res::SMenuItem& item : items) {
-        if (item.kind == res::MenuItemKind::kCommand && item.command == command) {
+        if (item.kind == res::MenuItemKind::kCommand && static_cast<int>(item.command) == command) {
             return &item;
         }
         if (item.kind == res::MenuItemKind::kPopup) {
@@ -225,6 +226,9 @@ TEST(SoftKeyBars, NameTheirMenuCaptionsAndPopups) {
         EXPECT_EQ(options.popupIndex, 1);
         EXPECT_EQ(game.command, 402);
         EXPECT_EQ(options.command, 403);
+        // They only open the popups: no command of the list shares their numbers.
+        EXPECT_EQ(std::ranges::count(kAllCommands, static_cast<CommandId>(game.command)), 0);
+        EXPECT_EQ(std::ranges::count(kAllCommands, static_cast<CommandId>(options.command)), 0);
         EXPECT_TRUE(game.dropDown && options.dropDown);
 
         // The keys carry the names of the popups they open (but for the Chinese Options key).
@@ -249,7 +253,7 @@ TEST(Toolbar, PositionsAndCaptions) {
         const bool button = (i >= 22 && i < 27) || i == 35;
         EXPECT_EQ(toolbar->positions[i] != res::kToolbarSeparator, button) << i;
         if (button) {
-            buttons.push_back(toolbar->positions[i]);
+            buttons.push_back(static_cast<int>(toolbar->positions[i]));
         }
     }
     EXPECT_EQ(buttons, (std::vector<int>{32814, 32807, 32808, 57643, 32785, 1}));
@@ -261,24 +265,63 @@ TEST(Toolbar, PositionsAndCaptions) {
     const SRow rows[] = {{32814, 0}, {32807, 1}, {32808, 2}, {57643, 3}, {32785, 5},
                          {1, 6},     {32812, 0}, {0, 0},     {-1, 0},    {INT_MAX, 0}};
     for (const SRow& row : rows) {
-        EXPECT_EQ(res::ToolbarCaptionIndex(row.command), row.caption) << row.command;
+        EXPECT_EQ(res::ToolbarCaptionIndex(static_cast<CommandId>(row.command)), row.caption)
+            << row.command;
     }
-    EXPECT_EQ(res::TipText(0, res::ToolbarCaptionIndex(1)), "Exit");
+    EXPECT_EQ(res::TipText(0, res::ToolbarCaptionIndex(CommandId::kExit)), "Exit");
 }
 
 TEST(Accelerators, Table110) {
     const std::span<const res::SAccelerator> table = res::FindAccelerators(110);
     ASSERT_EQ(table.size(), 5U);
-    const res::SAccelerator expected[] = {
-        {'N', true, 57600}, {'Z', true, 57643}, {'X', true, 57635},
-        {'C', true, 57634}, {'V', true, 57637},
+    struct SRow {
+        char key;
+        int command;
+    };
+    const SRow expected[] = {
+        {'N', 57600}, {'Z', 57643}, {'X', 57635}, {'C', 57634}, {'V', 57637},
     };
     for (std::size_t i = 0; i < table.size(); ++i) {
         EXPECT_EQ(table[i].key, expected[i].key);
         EXPECT_TRUE(table[i].control);
-        EXPECT_EQ(table[i].command, expected[i].command);
-        EXPECT_EQ(std::ranges::count(kAllCommands, static_cast<CommandId>(table[i].command)), 1);
+        EXPECT_EQ(static_cast<int>(table[i].command), expected[i].command);
+        EXPECT_EQ(std::ranges::count(kAllCommands, table[i].command), 1);
     }
+}
+
+// The list of every command and the tables agree both ways: each command a menu, the toolbar or
+// the accelerators name is listed, and each listed command is named by the English menu, the
+// toolbar or the accelerators.
+TEST(Commands, ListAndTablesAgree) {
+    std::set<int> named;
+    const auto note = [&](int command, bool english) {
+        EXPECT_EQ(std::ranges::count(kAllCommands, static_cast<CommandId>(command)), 1) << command;
+        if (english) {
+            named.insert(command);
+        }
+    };
+    for (int language = 0; language < res::kLanguageCount; ++language) {
+        for (const SFlatItem& item : FlatMenu(res::kMainResource + language)) {
+            if (item.kind == res::MenuItemKind::kCommand) {
+                note(item.command, language == 0);
+            }
+        }
+    }
+    const res::SToolbar* toolbar = res::FindToolbar(res::kMainResource);
+    ASSERT_NE(toolbar, nullptr);
+    for (const CommandId position : toolbar->positions) {
+        if (position != res::kToolbarSeparator) {
+            note(static_cast<int>(position), true);
+        }
+    }
+    for (const res::SAccelerator& accelerator : res::FindAccelerators(res::kMainResource)) {
+        note(static_cast<int>(accelerator.command), true);
+    }
+
+    for (const CommandId command : kAllCommands) {
+        EXPECT_TRUE(named.contains(static_cast<int>(command))) << static_cast<int>(command);
+    }
+    EXPECT_EQ(named.size(), kAllCommands.size());
 }
 
 TEST(MenuLookups, UnknownIdsGiveNothing) {
