@@ -88,12 +88,6 @@ void CGame::SetPencilMode(bool on) {
     Redraw();
 }
 
-void CGame::Redraw() {
-    if (m_redraw) {
-        m_redraw();
-    }
-}
-
 void CGame::DrawFrame(ICanvas& canvas, bool withClock) {
     const CBackBufferScope scope(m_graphics, canvas);
     DrawBoard();
