@@ -8,48 +8,9 @@
 
 #include "engine/Options.h"
 #include "ui/Graphics.h"
+#include "ui/Layout.h"
 
 namespace {
-
-struct SLayoutValues {
-    int32_t boardX, boardY, gridX, gridY, paletteX, paletteY, paletteRef, cell, mark;
-};
-
-constexpr SLayoutValues kLayout320x240{-78, -14, 64, -2, 64, 190, 11, 21, 6};
-constexpr SLayoutValues kLayout480x272{0, 0, 142, 12, 142, 204, 11, 21, 6};
-
-// Glyph sheet rows (in cells) of the digit styles.
-constexpr int32_t kStyleEntry = 0;
-constexpr int32_t kStyleGiven = 1;
-constexpr int32_t kStyleIllegal = 2;
-constexpr int32_t kStyleNotAllowed = 3;
-
-// Skins 0 Paper and 1 Sand have their own colours; every other number takes Steel's.
-int SkinColumn(int32_t skin) {
-    return skin == 0 || skin == 1 ? skin : 2;
-}
-
-constexpr std::array<uint32_t, 3> kHatchColour = {Rgb(98, 98, 96), Rgb(142, 115, 59),
-                                                  Rgb(211, 224, 231)};
-
-// Where the clock goes on the screens that have a place for it, by skin column.
-struct SClockPlace {
-    int32_t screenW;
-    int32_t screenH;
-    int32_t x;
-    std::array<int32_t, 3> y;
-    std::array<uint32_t, 3> colour;
-};
-
-constexpr std::array<SClockPlace, 3> kClockPlaces = {{
-    {240, 320, 105, {-5, -9, -9}, {Rgb(98, 98, 96), Rgb(244, 200, 87), Rgb(211, 224, 231)}},
-    {320, 320, 105, {-7, -9, -9}, {Rgb(76, 76, 76), Rgb(253, 220, 116), Rgb(194, 208, 216)}},
-    {480, 640, 210, {22, 12, 12}, {Rgb(117, 116, 114), Rgb(244, 200, 87), Rgb(211, 224, 231)}},
-}};
-// Every other screen taller than 240 pixels, 480 x 272 among them: black, left of the grid.
-constexpr int32_t kClockX = 24;
-constexpr int32_t kClockY = 112;
-constexpr uint32_t kClockColour = Rgb(0, 0, 0);
 
 // Whether digit index `bit` (digit - 1) is in a set of digits; false for any index outside one.
 bool Has(int32_t mask, int32_t bit) {

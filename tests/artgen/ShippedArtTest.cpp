@@ -1,4 +1,5 @@
-// The pictures and sound in res/ follow the geometry and formats the game relies on.
+// The pictures and sound in res/ follow the geometry and formats the game relies on, read as
+// the game reads them.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -6,11 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/Canvas.h"
 #include "platform/FileIO.h"
 #include "tools/artgen/BmpFile.h"
 #include "tools/artgen/Raster.h"
 #include "tools/artgen/SkinStyles.h"
 #include "tools/artgen/SplashArt.h"
+#include "ui/Layout.h"
 
 namespace {
 
@@ -21,7 +24,7 @@ std::vector<uint8_t> ReadRes(const std::string& rel) {
 
 QImage LoadRes(const std::string& rel) {
     std::string why;
-    const QImage img = DecodeBmp(ReadRes(rel), &why);
+    const QImage img = ReadBmpAsGame(ReadRes(rel), &why);
     EXPECT_FALSE(img.isNull()) << rel << ": " << why;
     return img;
 }
@@ -97,35 +100,42 @@ protected:
 TEST_P(SkinArt, GlyphSheetFollowsTheMap) {
     const QImage sheet = LoadRes(Folder() + "/numbers.bmp");
     ASSERT_FALSE(sheet.isNull());
-    for (int row = 0; row < 4; ++row) {
+    constexpr int kMarksX = kSheetMarkColumn * kCellSize;   // 189
+    constexpr int kFrameX = kSheetFrameColumn * kCellSize;  // 210
+    constexpr int kIllegalY = kStyleIllegal * kCellSize;    // 42
+    for (int row = 0; row < kSheetRows; ++row) {
         for (int k = 0; k < 9; ++k) {
-            const int x = k * kCell;
-            const int y = row * kCell;
+            const int x = k * kCellSize;
+            const int y = row * kCellSize;
             EXPECT_GT(Ink(sheet, x + 5, y + 4, 11, 13), 20) << "digit " << k + 1 << " row " << row;
             EXPECT_EQ(sheet.pixel(x, y), kMagenta);
             EXPECT_EQ(sheet.pixel(x + 20, y + 20), kMagenta);
         }
     }
     for (int k = 0; k < 9; ++k) {
-        const int x = 189 + 6 * (k % 3);
-        const int y = 6 * (k / 3);
-        EXPECT_GE(Ink(sheet, x, y, 6, 6), 6) << "pencil mark " << k + 1;
-        EXPECT_TRUE(AllMagenta(sheet, x, y, 6, 1)) << "a mark keeps a free row above it";
-        EXPECT_EQ(Ink(sheet, x, 42 + y, 6, 6), 32) << "illegal mark: a chip with cut corners";
+        const int x = kMarksX + kMarkSize * (k % 3);
+        const int y = kMarkSize * (k / 3);
+        EXPECT_GE(Ink(sheet, x, y, kMarkSize, kMarkSize), 6) << "pencil mark " << k + 1;
+        EXPECT_TRUE(AllMagenta(sheet, x, y, kMarkSize, 1)) << "a mark keeps a free row above it";
+        EXPECT_EQ(Ink(sheet, x, kIllegalY + y, kMarkSize, kMarkSize), 32)
+            << "illegal mark: a chip with cut corners";
     }
     // Frames: rings round a magenta middle.
-    for (const int y : {21, 42}) {
-        EXPECT_TRUE(AllMagenta(sheet, 214, y + 4, 13, 11));
-        EXPECT_NE(sheet.pixel(211, y + 9), kMagenta);
-        EXPECT_NE(sheet.pixel(229, y + 9), kMagenta);
-        EXPECT_NE(sheet.pixel(220, y), kMagenta);
-        EXPECT_NE(sheet.pixel(220, y + 18), kMagenta);
+    for (const int row : {kSheetSelectionRow, kSheetHintRow}) {
+        const int y = row * kCellSize;
+        EXPECT_TRUE(AllMagenta(sheet, kFrameX + 4, y + 4, 13, 11));
+        EXPECT_NE(sheet.pixel(kFrameX + 1, y + 9), kMagenta);
+        EXPECT_NE(sheet.pixel(kFrameX + 19, y + 9), kMagenta);
+        EXPECT_NE(sheet.pixel(kFrameX + 10, y), kMagenta);
+        EXPECT_NE(sheet.pixel(kFrameX + 10, y + 18), kMagenta);
     }
-    // Unused corners of the sheet.
-    EXPECT_TRUE(AllMagenta(sheet, 189, 18, 21, 24));
-    EXPECT_TRUE(AllMagenta(sheet, 189, 60, 21, 24));
-    EXPECT_TRUE(AllMagenta(sheet, 210, 0, 21, 21));
-    EXPECT_TRUE(AllMagenta(sheet, 210, 63, 21, 21));
+    // Unused corners of the sheet: under each block of marks, and the frame column's first
+    // and last rows.
+    EXPECT_TRUE(AllMagenta(sheet, kMarksX, 3 * kMarkSize, kCellSize, kIllegalY - 3 * kMarkSize));
+    EXPECT_TRUE(AllMagenta(sheet, kMarksX, kIllegalY + 3 * kMarkSize, kCellSize,
+                           kSheetRows * kCellSize - kIllegalY - 3 * kMarkSize));
+    EXPECT_TRUE(AllMagenta(sheet, kFrameX, 0, kCellSize, kCellSize));
+    EXPECT_TRUE(AllMagenta(sheet, kFrameX, 3 * kCellSize, kCellSize, kCellSize));
 }
 
 TEST_P(SkinArt, BoardHasFacesWhereGlyphsGoAndLinesBetween) {
@@ -149,10 +159,11 @@ TEST_P(SkinArt, BoardHasFacesWhereGlyphsGoAndLinesBetween) {
                std::abs(g / 9 - qGreen(style.cell)) <= 10 &&
                std::abs(b / 9 - qBlue(style.cell)) <= 10;
     };
+    const SLayoutValues& layout = kLayout480x272;
     for (int j = 0; j < 9; ++j) {
         for (int i = 0; i < 9; ++i) {
-            const int px = kGridX + i * kCell;
-            const int py = kGridY + j * kCell;
+            const int px = layout.gridX + i * kCellSize;
+            const int py = layout.gridY + j * kCellSize;
             EXPECT_TRUE(nearCell(px + 10, py + 10)) << i << "," << j;
             EXPECT_TRUE(nearCell(px + 3, py + 10)) << i << "," << j;
             EXPECT_TRUE(nearCell(px + 17, py + 10)) << i << "," << j;
@@ -162,17 +173,37 @@ TEST_P(SkinArt, BoardHasFacesWhereGlyphsGoAndLinesBetween) {
             EXPECT_LT(Luma(board.pixel(px + 10, py)), Luma(style.cell) - 20);
             EXPECT_LT(Luma(board.pixel(px + 10, py + 20)), Luma(style.cell) - 20);
         }
-        EXPECT_TRUE(nearCell(kPaletteX + j * kCell + 10, kPaletteY + 10)) << "key " << j;
+        EXPECT_TRUE(nearCell(layout.paletteX + j * kCellSize + 10, layout.paletteY + 10))
+            << "key " << j;
     }
 }
 
 TEST_P(SkinArt, ClockLabelIsLightForBlackText) {
     const QImage board = LoadRes(Folder() + "/board.bmp");
     ASSERT_FALSE(board.isNull());
-    // The text starts at x 24 and stays within y 112..136, whichever way it is aligned.
-    for (int y = 112; y <= 136; ++y) {
-        for (int x = 22; x <= 66; ++x) {
+    ASSERT_EQ(kClockColour, Rgb(0, 0, 0));
+    // The text starts at kClockX and stays within its text box, whichever way it is aligned.
+    for (int y = kClockY; y <= kClockY + ICanvas::kTextBoxHeight; ++y) {
+        for (int x = kClockX - 2; x <= kClockX + 42; ++x) {
             ASSERT_GE(Luma(board.pixel(x, y)), 190) << x << "," << y;
+        }
+    }
+}
+
+// The game draws the crosshatch lines through the middle of the cells in the skin's colour:
+// they must stand out from every cell face of the board.
+TEST_P(SkinArt, CrosshatchStandsOutFromTheCells) {
+    const QImage board = LoadRes(Folder() + "/board.bmp");
+    ASSERT_FALSE(board.isNull());
+    const int hatch = Luma(kHatchColour[static_cast<std::size_t>(SkinColumn(GetParam()))]);
+    for (int j = 0; j < 9; ++j) {
+        for (int i = 0; i < 9; ++i) {
+            const int cx = kLayout480x272.gridX + i * kCellSize + kCellSize / 2;
+            const int cy = kLayout480x272.gridY + j * kCellSize + kCellSize / 2;
+            for (const auto& [x, y] :
+                 {std::pair{cx, cy}, std::pair{cx - 7, cy}, std::pair{cx, cy - 7}}) {
+                EXPECT_GE(std::abs(Luma(board.pixel(x, y)) - hatch), 40) << x << "," << y;
+            }
         }
     }
 }

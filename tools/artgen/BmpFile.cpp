@@ -1,7 +1,10 @@
-// Writing BMP files field by field in three encodings, and reading back what was written.
+// Writing BMP files field by field in three encodings, and reading them as the game does.
 #include "tools/artgen/BmpFile.h"
 
 #include <array>
+
+#include "platform/Bitmap.h"
+#include "platform/BmpReader.h"
 
 namespace {
 
@@ -20,14 +23,6 @@ void Put32(std::vector<uint8_t>& out, uint32_t v) {
     for (uint32_t i = 0; i < 4; ++i) {
         out.push_back(static_cast<uint8_t>((v >> (8U * i)) & 0xFFU));
     }
-}
-
-uint32_t Get16(const std::vector<uint8_t>& in, std::size_t at) {
-    return static_cast<uint32_t>(in[at]) | (static_cast<uint32_t>(in[at + 1]) << 8U);
-}
-
-uint32_t Get32(const std::vector<uint8_t>& in, std::size_t at) {
-    return Get16(in, at) | (Get16(in, at + 2) << 16U);
 }
 
 uint32_t RowBytes(int width, int bits) {
@@ -190,72 +185,17 @@ std::vector<uint8_t> EncodeBmp565(const QImage& image, bool dither) {
     return out;
 }
 
-QImage DecodeBmp(const std::vector<uint8_t>& file, std::string* why) {
-    auto fail = [why](const char* text) {
-        if (why != nullptr) {
-            *why = text;
-        }
-        return QImage();
-    };
-    if (file.size() < kFileHeaderSize + kInfoHeaderSize || file[0] != 'B' || file[1] != 'M') {
-        return fail("not a BMP file");
+QImage ReadBmpAsGame(std::span<const uint8_t> file, std::string* why) {
+    Bitmap bitmap;
+    if (!DecodeBmp(file, bitmap, why)) {
+        return {};
     }
-    if (Get32(file, 2) != file.size()) {
-        return fail("file size field does not match");
-    }
-    const uint32_t offBits = Get32(file, 10);
-    if (Get32(file, 14) != kInfoHeaderSize || Get16(file, 26) != 1) {
-        return fail("unexpected information header");
-    }
-    const auto width = static_cast<int32_t>(Get32(file, 18));
-    const auto height = static_cast<int32_t>(Get32(file, 22));
-    const uint32_t bits = Get16(file, 28);
-    const uint32_t compression = Get32(file, 30);
-    const uint32_t coloursUsed = Get32(file, 46);
-    if (width <= 0 || width > 4096 || height <= 0 || height > 4096) {
-        return fail("unexpected size");
-    }
-    const uint32_t rowBytes = RowBytes(width, static_cast<int>(bits));
-    if (offBits > file.size() || file.size() - offBits < rowBytes * static_cast<uint32_t>(height)) {
-        return fail("pixel data cut short");
-    }
-    std::vector<QRgb> palette;
-    if (bits == 8 && compression == kBiRgb) {
-        const uint32_t count = coloursUsed == 0 ? 256U : coloursUsed;
-        if (count > 256 || kFileHeaderSize + kInfoHeaderSize + count * 4U != offBits) {
-            return fail("palette does not fit");
-        }
-        for (uint32_t i = 0; i < count; ++i) {
-            const std::size_t at = kFileHeaderSize + kInfoHeaderSize + i * 4U;
-            palette.push_back(qRgb(file[at + 2], file[at + 1], file[at]));
-        }
-    } else if (bits == 16 && compression == kBiBitfields) {
-        const std::size_t at = kFileHeaderSize + kInfoHeaderSize;
-        if (offBits != at + 12 || Get32(file, at) != 0xF800U || Get32(file, at + 4) != 0x07E0U ||
-            Get32(file, at + 8) != 0x001FU) {
-            return fail("unexpected bit fields");
-        }
-    } else if (!(bits == 24 && compression == kBiRgb)) {
-        return fail("unexpected encoding");
-    }
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        const std::size_t row = offBits + static_cast<std::size_t>(height - 1 - y) * rowBytes;
+    // Both hold 0xFFRRGGBB words, rows from the top.
+    QImage image(bitmap.width, bitmap.height, QImage::Format_RGB32);
+    for (int y = 0; y < bitmap.height; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const auto ux = static_cast<std::size_t>(x);
-            if (bits == 24) {
-                const std::size_t at = row + ux * 3U;
-                line[x] = qRgb(file[at + 2], file[at + 1], file[at]);
-            } else if (bits == 16) {
-                line[x] = Expand565(static_cast<uint16_t>(Get16(file, row + ux * 2U)));
-            } else {
-                const uint8_t i = file[row + ux];
-                if (i >= palette.size()) {
-                    return fail("palette index out of range");
-                }
-                line[x] = palette[i];
-            }
+        for (int x = 0; x < bitmap.width; ++x) {
+            line[x] = bitmap.At(x, y);
         }
     }
     return image;

@@ -1,8 +1,9 @@
-// Writing BMP files field by field in three encodings, and reading back what was written.
+// Writing BMP files field by field in three encodings, and reading them as the game does.
 #pragma once
 
 #include <QImage>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -29,11 +30,13 @@ std::vector<uint8_t> EncodeBmp8(const SIndexedImage& image);
 // colours that have no exact 5-6-5 form. Exactly representable colours are never dithered.
 std::vector<uint8_t> EncodeBmp565(const QImage& image, bool dither);
 
-// The colour a 5-6-5 value stands for when channels are widened by bit replication.
+// The colour a 5-6-5 value stands for when channels are widened by bit replication, as the
+// encoder reckons.
 QRgb Expand565(uint16_t v);
 // The 5-6-5 value nearest to a colour (no dither).
 uint16_t Nearest565(QRgb c);
 
-// Reads the three encodings above (and nothing else), widening 5-6-5 by bit replication.
-// Returns a null image and says why on anything unexpected.
-QImage DecodeBmp(const std::vector<uint8_t>& file, std::string* why);
+// Reads a BMP file with the game's own reader (platform/BmpReader), which widens 5-6-5 by
+// rounding v * 255 / 31 (or / 63): one level off Expand565 for a few values. Returns a null
+// image and says why when the game would refuse the file.
+QImage ReadBmpAsGame(std::span<const uint8_t> file, std::string* why);

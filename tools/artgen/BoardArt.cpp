@@ -7,13 +7,15 @@
 #include "engine/Random.h"
 #include "tools/artgen/Raster.h"
 #include "tools/artgen/SkinStyles.h"
+#include "ui/Layout.h"
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-// The clock label: a calm light area behind the 480 x 272 clock text.
-const QRect kLabel(6, 108, 68, 37);
+// The clock label: a calm light area behind the 480 x 272 clock, whose text box starts at
+// (kClockX, kClockY).
+const QRect kLabel(kClockX - 18, kClockY - 4, 68, 37);
 // The tray round grid and palette.
 const QRect kTray(134, 4, 205, 229);
 
@@ -134,8 +136,8 @@ QImage SteelBackground(const SSkinStyle& s) {
 
 // Grid cell faces and palette key faces: the skin's cell colour with a fainter texture.
 void PaintFace(QImage& img, const SSkinStyle& s, TextureFn texture, double amount, int x0, int y0) {
-    for (int y = y0 + 1; y < y0 + kCell - 1; ++y) {
-        for (int x = x0 + 1; x < x0 + kCell - 1; ++x) {
+    for (int y = y0 + 1; y < y0 + kCellSize - 1; ++y) {
+        for (int x = x0 + 1; x < x0 + kCellSize - 1; ++x) {
             const double v = texture(s.seed, x, y) * amount;
             PixelRef(img, x, y) = AddRgb(s.cell, v);
         }
@@ -144,8 +146,8 @@ void PaintFace(QImage& img, const SSkinStyle& s, TextureFn texture, double amoun
 
 // One line across the grid: the two pixels either side of a boundary.
 void PaintBoundary(QImage& img, bool vertical, int boundary, QRgb colour, double halo) {
-    const int from = (vertical ? kGridY : kGridX) - 1;
-    const int to = (vertical ? kGridY : kGridX) + 9 * kCell;
+    const int from = (vertical ? kLayout480x272.gridY : kLayout480x272.gridX) - 1;
+    const int to = (vertical ? kLayout480x272.gridY : kLayout480x272.gridX) + 9 * kCellSize;
     for (int t = from - (halo > 0 ? 1 : 0); t <= to + (halo > 0 ? 1 : 0); ++t) {
         for (int k = -2; k <= 1; ++k) {
             const bool core = (k == -1 || k == 0) && t >= from && t <= to;
@@ -164,18 +166,19 @@ void PaintBoundary(QImage& img, bool vertical, int boundary, QRgb colour, double
 void PaintGrid(QImage& img, const SSkinStyle& s, TextureFn texture, double faceTexture) {
     for (int j = 0; j < 9; ++j) {
         for (int i = 0; i < 9; ++i) {
-            PaintFace(img, s, texture, faceTexture, kGridX + i * kCell, kGridY + j * kCell);
+            PaintFace(img, s, texture, faceTexture, kLayout480x272.gridX + i * kCellSize,
+                      kLayout480x272.gridY + j * kCellSize);
         }
     }
     for (int k = 1; k < 9; ++k) {
         if (k % 3 != 0) {
-            PaintBoundary(img, true, kGridX + k * kCell, s.thinLine, 0.0);
-            PaintBoundary(img, false, kGridY + k * kCell, s.thinLine, 0.0);
+            PaintBoundary(img, true, kLayout480x272.gridX + k * kCellSize, s.thinLine, 0.0);
+            PaintBoundary(img, false, kLayout480x272.gridY + k * kCellSize, s.thinLine, 0.0);
         }
     }
     for (int k = 0; k <= 9; k += 3) {
-        PaintBoundary(img, true, kGridX + k * kCell, s.boxLine, 0.28);
-        PaintBoundary(img, false, kGridY + k * kCell, s.boxLine, 0.28);
+        PaintBoundary(img, true, kLayout480x272.gridX + k * kCellSize, s.boxLine, 0.28);
+        PaintBoundary(img, false, kLayout480x272.gridY + k * kCellSize, s.boxLine, 0.28);
     }
 }
 
@@ -186,28 +189,29 @@ void PaintPalette(QImage& img, const SSkinStyle& s, TextureFn texture, double fa
         PaintMask(kBoardWidth, kBoardHeight,
                   [](QPainter& p) {
                       p.setPen(Qt::NoPen);
-                      p.drawRect(QRect(kPaletteX + 1, kPaletteY + 2, 9 * kCell - 1, kCell));
+                      p.drawRect(QRect(kLayout480x272.paletteX + 1, kLayout480x272.paletteY + 2,
+                                       9 * kCellSize - 1, kCellSize));
                   }),
         1);
     ShadeMask(img, shadow, 0, 0, 0.22);
     for (int j = 0; j < 9; ++j) {
-        const int x0 = kPaletteX + j * kCell;
-        const int y0 = kPaletteY;
+        const int x0 = kLayout480x272.paletteX + j * kCellSize;
+        const int y0 = kLayout480x272.paletteY;
         PaintFace(img, s, texture, faceTexture, x0, y0);
-        for (int t = 0; t < kCell; ++t) {
+        for (int t = 0; t < kCellSize; ++t) {
             PixelRef(img, x0 + t, y0) = border;
-            PixelRef(img, x0 + t, y0 + kCell - 1) = MixRgb(border, s.boxLine, 0.4);
+            PixelRef(img, x0 + t, y0 + kCellSize - 1) = MixRgb(border, s.boxLine, 0.4);
             PixelRef(img, x0, y0 + t) = border;
-            PixelRef(img, x0 + kCell - 1, y0 + t) = MixRgb(border, s.boxLine, 0.25);
+            PixelRef(img, x0 + kCellSize - 1, y0 + t) = MixRgb(border, s.boxLine, 0.25);
         }
-        for (int t = 1; t < kCell - 1; ++t) {
+        for (int t = 1; t < kCellSize - 1; ++t) {
             QRgb& top = PixelRef(img, x0 + t, y0 + 1);
             top = MixRgb(top, qRgb(255, 255, 255), 0.55);
             QRgb& left = PixelRef(img, x0 + 1, y0 + t);
             left = MixRgb(left, qRgb(255, 255, 255), 0.35);
-            QRgb& bottom = PixelRef(img, x0 + t, y0 + kCell - 2);
+            QRgb& bottom = PixelRef(img, x0 + t, y0 + kCellSize - 2);
             bottom = MixRgb(bottom, s.boxLine, 0.14);
-            QRgb& right = PixelRef(img, x0 + kCell - 2, y0 + t);
+            QRgb& right = PixelRef(img, x0 + kCellSize - 2, y0 + t);
             right = MixRgb(right, s.boxLine, 0.08);
         }
     }

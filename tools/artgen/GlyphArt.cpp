@@ -8,6 +8,7 @@
 
 #include "tools/artgen/Raster.h"
 #include "tools/artgen/SkinStyles.h"
+#include "ui/Layout.h"
 
 namespace {
 
@@ -70,12 +71,12 @@ SMask DigitMask(int d, bool bold) {
     const int dx = 10 - (left + right) / 2;
     const int dy = 10 - (top + bottom) / 2;
     SMask out;
-    out.width = kCell;
-    out.height = kCell;
-    out.alpha.resize(kCell * kCell);
-    for (int y = 0; y < kCell; ++y) {
-        for (int x = 0; x < kCell; ++x) {
-            out.alpha[static_cast<std::size_t>(y * kCell + x)] = m.At(x - dx, y - dy);
+    out.width = kCellSize;
+    out.height = kCellSize;
+    out.alpha.resize(kCellSize * kCellSize);
+    for (int y = 0; y < kCellSize; ++y) {
+        for (int x = 0; x < kCellSize; ++x) {
+            out.alpha[static_cast<std::size_t>(y * kCellSize + x)] = m.At(x - dx, y - dy);
         }
     }
     return out;
@@ -104,7 +105,7 @@ void FillRect(QImage& sheet, int x0, int y0, int w, int h, QRgb c) {
 // A 2-pixel ring round the cell as the game frames it: a frame is copied one pixel below the
 // cell's corner, so the ring spans columns 1..19 and rows 0..18 of the frame glyph.
 SMask RingMask() {
-    return PaintMask(kCell, kCell, [](QPainter& p) {
+    return PaintMask(kCellSize, kCellSize, [](QPainter& p) {
         p.setBrush(Qt::NoBrush);
         p.setPen(QPen(Qt::white, 2.0));
         p.drawRoundedRect(QRectF(2.0, 1.0, 17.0, 17.0), 3.0, 3.0);
@@ -112,20 +113,20 @@ SMask RingMask() {
 }
 
 void DrawDigitCell(QImage& sheet, int col, int row, int d, const SSkinStyle& s) {
-    const int x0 = col * kCell;
-    const int y0 = row * kCell;
-    FillRect(sheet, x0, y0, kCell, kCell, s.cell);
-    QImage cell(kCell, kCell, QImage::Format_RGB32);
+    const int x0 = col * kCellSize;
+    const int y0 = row * kCellSize;
+    FillRect(sheet, x0, y0, kCellSize, kCellSize, s.cell);
+    QImage cell(kCellSize, kCellSize, QImage::Format_RGB32);
     cell.fill(s.cell);
     switch (row) {
-        case 0:
+        case kStyleEntry:
             CompositeMask(cell, DigitMask(d, s.boldEntries), 0, 0, s.entry);
             break;
-        case 1:
+        case kStyleGiven:
             CompositeMask(cell, DigitMask(d, true), 0, 0, s.given);
             break;
-        case 2: {
-            const SMask badge = PaintMask(kCell, kCell, [](QPainter& p) {
+        case kStyleIllegal: {
+            const SMask badge = PaintMask(kCellSize, kCellSize, [](QPainter& p) {
                 p.setPen(Qt::NoPen);
                 p.drawRoundedRect(QRectF(2.0, 2.0, 17.0, 17.0), 3.5, 3.5);
             });
@@ -133,9 +134,9 @@ void DrawDigitCell(QImage& sheet, int col, int row, int d, const SSkinStyle& s) 
             CompositeMask(cell, DigitMask(d, true), 0, 0, s.illegalInk);
             break;
         }
-        default: {
+        default: {  // kStyleNotAllowed
             CompositeMask(cell, DigitMask(d, s.boldEntries), 0, 0, s.notAllowedInk);
-            const SMask slash = PaintMask(kCell, kCell, [](QPainter& p) {
+            const SMask slash = PaintMask(kCellSize, kCellSize, [](QPainter& p) {
                 p.setPen(QPen(Qt::white, 1.6, Qt::SolidLine, Qt::RoundCap));
                 p.drawLine(QPointF(4.5, 16.5), QPointF(16.5, 4.5));
             });
@@ -143,24 +144,25 @@ void DrawDigitCell(QImage& sheet, int col, int row, int d, const SSkinStyle& s) 
             break;
         }
     }
-    for (int y = 0; y < kCell; ++y) {
-        for (int x = 0; x < kCell; ++x) {
+    for (int y = 0; y < kCellSize; ++y) {
+        for (int x = 0; x < kCellSize; ++x) {
             PixelRef(sheet, x0 + x, y0 + y) = cell.pixel(x, y);
         }
     }
-    KeyOut(sheet, x0, y0, kCell, kCell, s.cell);
+    KeyOut(sheet, x0, y0, kCellSize, kCellSize, s.cell);
 }
 
 void DrawPencilMarks(QImage& sheet, const SSkinStyle& s) {
     for (int k = 0; k < 9; ++k) {
-        const int x = 9 * kCell + (k % 3) * kMark;
-        const int y = (k / 3) * kMark;
+        const int x = kSheetMarkColumn * kCellSize + (k % 3) * kMarkSize;
+        const int y = (k / 3) * kMarkSize;
         DrawPixelDigit(sheet, k + 1, x + 1, y + 1, s.pencil);
         // The illegal form: the digit in red on a small chip with clipped corners.
-        const int yb = 2 * kCell + y;
-        for (int cy = 0; cy < kMark; ++cy) {
-            for (int cx = 0; cx < kMark; ++cx) {
-                const bool corner = (cx == 0 || cx == kMark - 1) && (cy == 0 || cy == kMark - 1);
+        const int yb = kStyleIllegal * kCellSize + y;
+        for (int cy = 0; cy < kMarkSize; ++cy) {
+            for (int cx = 0; cx < kMarkSize; ++cx) {
+                const bool corner =
+                    (cx == 0 || cx == kMarkSize - 1) && (cy == 0 || cy == kMarkSize - 1);
                 if (!corner) {
                     PixelRef(sheet, x + cx, yb + cy) = s.pencilBadChip;
                 }
@@ -171,17 +173,17 @@ void DrawPencilMarks(QImage& sheet, const SSkinStyle& s) {
 }
 
 void DrawFrame(QImage& sheet, int row, QRgb ink, const SSkinStyle& s) {
-    const int x0 = 10 * kCell;
-    const int y0 = row * kCell;
-    QImage cell(kCell, kCell, QImage::Format_RGB32);
+    const int x0 = kSheetFrameColumn * kCellSize;
+    const int y0 = row * kCellSize;
+    QImage cell(kCellSize, kCellSize, QImage::Format_RGB32);
     cell.fill(s.cell);
     CompositeMask(cell, RingMask(), 0, 0, ink);
-    for (int y = 0; y < kCell; ++y) {
-        for (int x = 0; x < kCell; ++x) {
+    for (int y = 0; y < kCellSize; ++y) {
+        for (int x = 0; x < kCellSize; ++x) {
             PixelRef(sheet, x0 + x, y0 + y) = cell.pixel(x, y);
         }
     }
-    KeyOut(sheet, x0, y0, kCell, kCell, s.cell);
+    KeyOut(sheet, x0, y0, kCellSize, kCellSize, s.cell);
 }
 
 }  // namespace
@@ -258,13 +260,13 @@ QImage MakeNumbers(int skin) {
     const SSkinStyle& s = SkinStyle(skin);
     QImage sheet(kSheetWidth, kSheetHeight, QImage::Format_RGB32);
     sheet.fill(kMagenta);
-    for (int row = 0; row < 4; ++row) {
+    for (int row = 0; row < kSheetRows; ++row) {
         for (int k = 0; k < 9; ++k) {
             DrawDigitCell(sheet, k, row, k + 1, s);
         }
     }
     DrawPencilMarks(sheet, s);
-    DrawFrame(sheet, 1, s.selection, s);
-    DrawFrame(sheet, 2, s.hint, s);
+    DrawFrame(sheet, kSheetSelectionRow, s.selection, s);
+    DrawFrame(sheet, kSheetHintRow, s.hint, s);
     return sheet;
 }

@@ -9,7 +9,8 @@
 // Sheet map (k = digit - 1): entry digit at (21k, 0), given at (21k, 21), illegal entry at
 // (21k, 42), palette digit not allowed at (21k, 63); pencil marks 6 x 6 at
 // (189 + 6 (k mod 3), 6 (k div 3)) and their illegal form 42 pixels lower; selection frame at
-// (210, 21) and hint frame at (210, 42). Magenta everywhere the board is to show through.
+// (210, 21) and hint frame at (210, 42), as ui/Layout.h maps it. Magenta everywhere the board
+// is to show through.
 QImage MakeNumbers(int skin);
 
 // False, with the reason, when DejaVu Sans or DejaVu Serif is not installed: a substitute

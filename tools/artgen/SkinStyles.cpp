@@ -1,4 +1,4 @@
-// The geometry the game draws with and the colours of the three skins (Paper, Sand, Steel).
+// The colours of the three skins (Paper, Sand, Steel).
 #include "tools/artgen/SkinStyles.h"
 
 #include <array>
@@ -14,7 +14,6 @@ SSkinStyle Paper() {
     s.cell = qRgb(250, 248, 241);
     s.thinLine = qRgb(196, 193, 184);
     s.boxLine = qRgb(70, 70, 76);
-    s.hatch = qRgb(98, 98, 96);
     s.given = qRgb(26, 26, 30);
     s.entry = qRgb(28, 78, 168);
     s.illegalInk = qRgb(196, 18, 18);
@@ -39,7 +38,6 @@ SSkinStyle Sand() {
     s.cell = qRgb(240, 225, 192);
     s.thinLine = qRgb(204, 178, 128);
     s.boxLine = qRgb(112, 80, 40);
-    s.hatch = qRgb(142, 115, 59);
     s.given = qRgb(52, 32, 12);
     s.entry = qRgb(26, 66, 148);
     s.illegalInk = qRgb(186, 20, 10);
@@ -64,7 +62,6 @@ SSkinStyle Steel() {
     s.cell = qRgb(156, 164, 173);
     s.thinLine = qRgb(118, 126, 136);
     s.boxLine = qRgb(36, 42, 52);
-    s.hatch = qRgb(211, 224, 231);
     s.given = qRgb(8, 10, 16);
     s.entry = qRgb(10, 44, 128);
     s.illegalInk = qRgb(176, 0, 0);

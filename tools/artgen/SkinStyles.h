@@ -1,27 +1,20 @@
-// The geometry the game draws with and the colours of the three skins (Paper, Sand, Steel).
+// The picture sizes and the colours of the three skins (Paper, Sand, Steel).
 #pragma once
 
 #include <QImage>
 #include <cstdint>
 
+#include "platform/Screen.h"
 #include "tools/artgen/BmpFile.h"
+#include "ui/Layout.h"
 
-// Board picture and glyph sheet geometry, in pixels of the picture.
-constexpr int kBoardWidth = 480;
-constexpr int kBoardHeight = 272;
-constexpr int kGridX = 142;  // top-left corner of cell (0, 0)
-constexpr int kGridY = 12;
-constexpr int kCell = 21;  // side of a cell and of a digit glyph
-constexpr int kMark = 6;   // side of a pencil-mark glyph
-constexpr int kPaletteX = 142;
-constexpr int kPaletteY = 204;
-constexpr int kSheetWidth = 11 * kCell;  // 231
-constexpr int kSheetHeight = 4 * kCell;  // 84
+// The board picture fills the 480 x 272 screen, whose layout shows it whole at (0, 0); grid,
+// palette, glyph sheet and clock follow the game's layout (ui/Layout.h).
+constexpr int kBoardWidth = kScreen480x272.width;
+constexpr int kBoardHeight = kScreen480x272.height;
+constexpr int kSheetWidth = kSheetColumns * kCellSize;  // 231
+constexpr int kSheetHeight = kSheetRows * kCellSize;    // 84
 constexpr int kSkinCount = 3;
-
-// Where the 480 x 272 game draws its clock: the text's rectangle starts here.
-constexpr int kClockTextX = 24;
-constexpr int kClockTextBottom = 136;
 
 struct SSkinStyle {
     const char* name;
@@ -31,7 +24,6 @@ struct SSkinStyle {
     QRgb cell;      // face of the grid cells and palette keys; glyphs are smoothed against it
     QRgb thinLine;  // between cells
     QRgb boxLine;   // between the 3 x 3 boxes and round the grid
-    QRgb hatch;     // the crosshatch lines the game draws over the board
     QRgb given;
     QRgb entry;
     QRgb illegalInk;
