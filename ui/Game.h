@@ -23,12 +23,12 @@
 
 #include "engine/Board.h"
 #include "platform/Bitmap.h"
+#include "platform/Canvas.h"
 
 class CGraphics;
 class COptions;
 class CSudokuView;
 class DataManager;
-class ICanvas;
 
 class CGame : public CBoard {
 public:
@@ -64,6 +64,9 @@ public:
     // The elapsed time as "MM:SS", onto the back buffer or the window surface. Nothing is
     // drawn on screens 240 pixels high or less.
     void DrawClock(bool toBackBuffer);
+    // The rectangle the clock text is drawn in, in the view's client area; empty on the
+    // screens without a clock.
+    SRect ClockRect() const;
     // "MM:SS" of whole seconds; the minutes stop at 59 while the seconds go on counting.
     static std::string FormatClock(int32_t elapsedMs);
 
@@ -91,6 +94,14 @@ public:
 
     // One stylus tap at a client point of the view: selects, enters, erases or toggles a mark
     // by the input mode and the pencil, eraser and zone modes; then redraws.
+    //
+    // Hit geometry, with all divisions truncating towards zero: the grid column is
+    // (x - gridX) / cell and the row (y - gridY) / cell, on the grid when x - gridX and
+    // y - gridY are 0 or more and both are at most 8; the palette digit is
+    // (x - paletteX) / cell + 1 in palette row (y - paletteY) / cell = 0, which Number Select
+    // takes up to 3 pixels above the palette (the gap under the grid) and Cell Select does not;
+    // the zone of a cell is ((x - cell left) / (cell / 3), (y - cell top) / (cell / 3)), digit
+    // zy * 3 + zx + 1, in the places of the pencil marks.
     void OnTap(int32_t x, int32_t y);
     // A key went down in the view; the next key-up is then handled.
     void NoteKeyDown() { m_keyDown = true; }
@@ -105,6 +116,8 @@ public:
     // (no saved game to resume) keeps the pencil and eraser modes and does not redraw.
     void StartNewGame(bool firstStart);
     // Ends custom entry when the givens make a puzzle with a solution; else says why and stays.
+    // The first cell that is not a given, column by column, is selected; none when all 81 are
+    // givens.
     void AcceptCustomPuzzle();
 
     // --- Modes ---
@@ -120,15 +133,20 @@ public:
     static constexpr int kClockTimer = 10;
     static constexpr int kClockPeriodMs = 1000;
 
-    // Once, when the document is built: the modes off, the options read from options.cfg, the
-    // layout applied.
+    // Once, when the document is built: the clock at 0, no skin bitmaps, the options read from
+    // options.cfg, the layout applied, the modes off. The view, if any, stays.
     void InitGame();
     // The view that owns the clock timer and paints the screen; set when the view is built.
     void SetView(CSudokuView* view) { m_view = view; }
     CSudokuView* GetView() const { return m_view; }
-    // Starts the clock timer again from now and sets the elapsed time to 0.
+    // Starts the clock timer again from now and sets the elapsed time to 0. Without a view only
+    // the time is reset.
     void RestartClock();
-    // One second of play: adds 1000 ms and draws the clock onto the window.
+    // Starts the clock timer again from now, keeping the elapsed time: after a saved game has
+    // been read, the clock continues from the time read.
+    void ContinueClock();
+    // One second of play: adds 1000 ms and draws the clock onto the window (the view restores
+    // the clock's rectangle from its last frame first, then the text goes on top).
     void TickClock();
     // After each paint of the game screen: the custom-entry notice once after a new game, and
     // the first run is over.
@@ -149,6 +167,12 @@ protected:
     CGraphics& Graphics() const { return m_graphics; }
 
 private:
+    // The first cell that is not a given, column by column (x outer); false, and (-1, -1), when
+    // every cell is a given.
+    bool FirstFreeCell(int32_t& x, int32_t& y) const;
+    // Where the clock text goes on this screen and in this skin; false on screens 240 pixels
+    // high or less, which have no clock.
+    bool ClockPlace(int32_t& x, int32_t& y, uint32_t& colour) const;
     // A glyph of the sheet, keyed, to (x, y).
     void CopyGlyph(int32_t srcX, int32_t srcY, int32_t size, int32_t x, int32_t y);
 

@@ -4,16 +4,18 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "platform/Bitmap.h"
+#include "platform/Canvas.h"
 #include "platform/Screen.h"
 #include "res/Commands.h"
 
 class CGameRoot;
 class CSudokuDoc;
 class CSudokuView;
-class ICanvas;
+class ICanvasFactory;
 class ISound;
 class ITimers;
 class IWindow;
@@ -25,13 +27,49 @@ class IWindow;
 // strip (bitmap 110 at creation, then 132, 134, 135 or 136 by the pencil and eraser modes).
 // Buttons show the enabled state of their command's update rule. The bar is disabled from its
 // creation until the splash ends.
+//
+// Geometry of the bar, in device pixels (it fits a screen 320 pixels wide):
+//
+//   x  0    2        68 70       136     144   166 168 ...        W-24    W-2
+//      +----+--------+--+--------+-------+------+---+--- ... ---+-----+------+
+//      |    | Game   |  |Options |       | QNG  |   | Pencil... |     | Exit |   rows 3..24
+//      +----+--------+--+--------+-------+------+---+--- ... ---+-----+------+
+//      row 27: a one-pixel bottom border
+//
+//   - the bar: rows 0..27, light grey, a darker line on row 27;
+//   - soft key k (0 Game, 1 Options): a framed text button kSoftKeyWidth wide at
+//     x = 2 + k * (kSoftKeyWidth + 2), rows 3..24, its caption centred;
+//   - toolbar button i of the five game buttons: kButtonSize square at x = 144 + i * 24, rows
+//     3..24, its 16 x 16 image 3 pixels in (magenta shows the bar through); Exit likewise at
+//     x = W - 24, W the frame's width. A held button is drawn sunken, a disabled one greyed.
+//
+// Fonts are the canvas's (platform/Canvas.h): the window draws with Qt's pinned font, which has
+// Latin, Cyrillic and Chinese letters, tests with the plain canvas's built-in one.
 class CMainFrame {
 public:
     static constexpr int kSplashTimer = 1;
     static constexpr int kSplashPeriodMs = 200;
     static constexpr int kSplashTicks = 15;
+    // The frame is at most this high (the device's screen), unless stretched over a square one.
+    static constexpr int kFrameHeight = 272;
 
-    CMainFrame(CGameRoot& root, ITimers& timers, ISound& sound, IWindow& window);
+    static constexpr int kSoftKeyWidth = 66;
+    static constexpr int kButtonTop = 3;
+    static constexpr int kButtonSize = 22;
+    static constexpr int kFirstButtonX = 144;
+    static constexpr int kButtonStep = 24;
+    static constexpr int kImageSize = 16;
+    // The caption box stands on this row of the view's client area.
+    static constexpr int kCaptionBottom = 17;
+
+    // The built-in bitmaps by id (res::BitmapResource); a test may give other bytes.
+    using BitmapSource = std::span<const uint8_t> (*)(int id);
+
+    // The root, the services and the canvas factory must outlive the frame.
+    CMainFrame(CGameRoot& root, ITimers& timers, ISound& sound, IWindow& window,
+               ICanvasFactory& canvases, BitmapSource bitmaps = nullptr);
+    // Stops the splash timer.
+    ~CMainFrame();
     CMainFrame(const CMainFrame&) = delete;
     CMainFrame& operator=(const CMainFrame&) = delete;
 
@@ -43,25 +81,38 @@ public:
     // bar cannot be built ("Failed to create CommandBar\n" on standard error).
     int OnCreate();
     // Replaces the bar by one in language `language` (an index outside 0..6 gets the English
-    // one); the new bar is enabled.
+    // one); the new bar is enabled and shows strip 110 until the document sets the strip of the
+    // modes. When the bar cannot be built, the trace is written and the frame keeps a bar
+    // without soft keys or buttons.
     void RebuildCommandBar(int language);
     void EnableCommandBar(bool enabled) { m_barEnabled = enabled; }
     bool IsCommandBarEnabled() const { return m_barEnabled; }
+    // The language of the soft keys and of the menus they open (0..6).
     int BarLanguage() const { return m_barLanguage; }
-    // The toolbar's image strip: bitmap 110, 132, 134, 135 or 136.
+    // The toolbar's image strip: bitmap 110, 132, 134, 135 or 136. Shown at the next
+    // presentation of the device screen.
     void SetToolbarImage(int bitmapId);
     int ToolbarImage() const { return m_toolbarImage; }
+    // A button pressed or released by the program (not by the player): no caption box.
+    void SetButtonPressed(CommandId command, bool pressed);
+    std::optional<CommandId> PressedButton() const { return m_pressed; }
 
     // Frame timer 1: the next splash frame; the fifteenth tick ends the splash.
     void OnTimer(int id);
+    void StopSplashTimer();
     int SplashTicks() const { return m_splashTicks; }
 
     // The frame's size: the emulated screen's width and at most 272 rows; the whole screen
     // when the view has stretched it over a square screen.
     SScreenSize FrameSize() const { return m_frameSize; }
     void StretchToScreen();
+    // Set while the Language dialog is open and not confirmed with OK; the square-screen
+    // stretch waits for it.
+    void SetLanguageDlgOpen(bool open) { m_languageDlgOpen = open; }
+    bool IsLanguageDlgOpen() const { return m_languageDlgOpen; }
 
-    // What a point of the command bar (device coordinates, y < kCommandBarHeight) hits.
+    // What a point of the command bar (device coordinates, y < kCommandBarHeight) hits. A
+    // disabled bar, or one that could not be built, hits nothing.
     struct SBarHit {
         enum class Kind { kNone, kGameKey, kOptionsKey, kButton } kind = Kind::kNone;
         CommandId command{};  // kButton
@@ -69,24 +120,45 @@ public:
         int width = 0;
     };
     SBarHit HitTest(int32_t x, int32_t y) const;
-    // A toolbar button held down: shows its caption box when its command is enabled; gives
-    // whether it did. Let go: repaints the screen, which removes the box.
+    // A toolbar button held down: shows its caption box when the bar is enabled and the
+    // command's rule enables it; gives whether it did. Let go: repaints the screen, which
+    // removes the box.
     bool OnButtonDown(CommandId command);
     void OnButtonUp(CommandId command);
     // The caption of a toolbar button in the current language, the part in use for the
-    // two-state ones; empty for a command without a button.
+    // two-state ones (before the line feed while the mode is off, after it while it is on);
+    // empty for a command without a button.
     std::string ButtonCaption(CommandId command) const;
+
+    // A button's rectangle on the device screen; empty for a command without a button.
+    SRect ButtonRect(CommandId command) const;
+    // The caption box for a text of this size over a button centred on `centreX`: text width
+    // + 6 wide, text height + 2 high, its bottom edge on row kCaptionBottom of the view, its
+    // left edge at centreX - width / 2.
+    static SRect CaptionBox(STextSize text, int centreX);
 
     // Draws the command bar into the top rows of the device screen, copies the view's window
     // surface below it and shows the result through the window.
     void Present();
+    // Presents the device screen once the view has painted (after a change of the bar).
+    void Refresh();
     const Bitmap& DeviceScreen() const { return m_screen; }
 
 private:
+    // The soft keys' rectangles, Game then Options.
+    static SRect SoftKeyRect(int index);
+    // Decodes a built-in bitmap; a null Bitmap when it is missing or damaged.
+    Bitmap LoadBitmap(int id) const;
+    // Builds a bar: language `language`, strip 110. False when it cannot be built.
+    bool BuildBar(int language);
+    void DrawCommandBar(ICanvas& canvas);
+
     CGameRoot& m_root;
     ITimers& m_timers;
     ISound& m_sound;
     IWindow& m_window;
+    ICanvasFactory& m_canvases;
+    BitmapSource m_bitmaps;
     CSudokuView* m_view = nullptr;
     CSudokuDoc* m_doc = nullptr;
 
@@ -97,6 +169,7 @@ private:
     Bitmap m_strip;  // the current toolbar image strip
     std::optional<CommandId> m_pressed;
     int m_splashTicks = 0;
+    bool m_languageDlgOpen = false;
     SScreenSize m_frameSize{};
     Bitmap m_screen;  // the device screen
 };
