@@ -128,9 +128,7 @@ void CMainWindow::mousePressEvent(QMouseEvent* event) {
         m_app->View().OnLButtonDown(p.x(), p.y() - kCommandBarHeight);
         return;
     }
-    if (!frame.IsCommandBarEnabled()) {
-        return;
-    }
+    // A disabled bar (the splash) hits nothing.
     const CMainFrame::SBarHit hit = frame.HitTest(p.x(), p.y());
     switch (hit.kind) {
         case CMainFrame::SBarHit::Kind::kGameKey:
@@ -167,7 +165,8 @@ void CMainWindow::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CMainWindow::OpenSoftKey(int key) {
-    // The key's place on the bar, found by asking the bar along its middle row.
+    // The key's place on the bar, found by asking the bar along its middle row (a disabled bar
+    // has none).
     const CMainFrame& frame = m_app->Frame();
     const auto wanted =
         key == 0 ? CMainFrame::SBarHit::Kind::kGameKey : CMainFrame::SBarHit::Kind::kOptionsKey;
@@ -212,9 +211,7 @@ void CMainWindow::keyPressEvent(QKeyEvent* event) {
         }
     }
     if (event->key() == Qt::Key_F1 || event->key() == Qt::Key_F2) {
-        if (m_app->Frame().IsCommandBarEnabled()) {
-            OpenSoftKey(event->key() == Qt::Key_F1 ? 0 : 1);
-        }
+        OpenSoftKey(event->key() == Qt::Key_F1 ? 0 : 1);
         return;
     }
     if (const uint32_t key = VirtualKey(event->key()); key != 0) {

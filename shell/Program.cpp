@@ -64,16 +64,6 @@ SGameSetup ResolveSetup(const SCommandLine& commandLine) {
     return setup;
 }
 
-void ApplyLanguage(CSudokuApp& app, int language) {
-    app.Root().Options().SetLanguage(language);
-    CMainFrame& frame = app.Frame();
-    const bool enabled = frame.IsCommandBarEnabled();
-    frame.RebuildCommandBar(language);
-    frame.EnableCommandBar(enabled);
-    app.Doc().UpdateToolbarImage();
-    app.Root().Game().Redraw();
-}
-
 int RunWindow(const SCommandLine& commandLine, const SGameSetup& setup) {
     const CTimingLog timing;
     CMainWindow window(commandLine.scale.value_or(0), timing);
@@ -103,11 +93,11 @@ int RunWindow(const SCommandLine& commandLine, const SGameSetup& setup) {
                      [&window](QSessionManager&) { window.close(); });
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, &window, [&app] { app.Shutdown(); });
 
+    if (commandLine.language) {
+        app.SetStartLanguage(*commandLine.language);
+    }
     if (!app.InitInstance()) {
         return 1;
-    }
-    if (commandLine.language) {
-        ApplyLanguage(app, *commandLine.language);
     }
     shell.SetMainWindow(&window);
     window.SetStarted();
@@ -153,14 +143,15 @@ int RunScript(const SCommandLine& commandLine, const SGameSetup& setup,
             }
         });
 
+    if (commandLine.language) {
+        app.SetStartLanguage(*commandLine.language);
+    }
     if (!app.InitInstance()) {
         std::cout.flush();
         return 1;
     }
     started = true;
-    if (commandLine.language) {
-        ApplyLanguage(app, *commandLine.language);
-    }
+    app.Doc().SetHintListener([&runner](int32_t x, int32_t y) { runner.LogHint(x, y); });
     if (commandLine.savedGame) {
         app.OpenDocumentFile(*commandLine.savedGame);
     }

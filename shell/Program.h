@@ -9,8 +9,6 @@
 #include "shell/CommandLine.h"
 #include "shell/Script.h"
 
-class CSudokuApp;
-
 // The folders and the seed the command line comes to, defaults filled in.
 struct SGameSetup {
     std::filesystem::path programFolder;
@@ -21,11 +19,6 @@ struct SGameSetup {
 // Folders from the options, or the program's own folder and the default data folder; the seed
 // from --seed, else 1 under a script and the tick count in a window.
 SGameSetup ResolveSetup(const SCommandLine& commandLine);
-
-// --language N: the language set as the Language dialog sets it on OK (the options, the
-// command bar of that language, the toolbar image), after options.cfg has been read; the bar
-// keeps its enabled state (it stays disabled during the splash).
-void ApplyLanguage(CSudokuApp& app, int language);
 
 // Runs the game in a window until it ends; gives the exit status (1 when it cannot start). A
 // QApplication must exist.

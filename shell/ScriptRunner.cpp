@@ -8,7 +8,6 @@
 #include "platform/ScriptedShell.h"
 #include "platform/ScriptedTimers.h"
 #include "platform/ScriptedWindow.h"
-#include "ui/GameRoot.h"
 #include "ui/MainFrm.h"
 #include "ui/SudokuApp.h"
 #include "ui/SudokuView.h"
@@ -27,30 +26,13 @@ void CScriptRunner::ReportFailure(int line, const std::string& reason) {
     m_log << "error " << line << " \"" << reason << "\"\n" << std::flush;
 }
 
+void CScriptRunner::LogHint(int32_t x, int32_t y) {
+    m_log << "hint " << x << ' ' << y << '\n' << std::flush;
+}
+
 void CScriptRunner::RunCommand(int id) {
-    // Hint logs the cell it found; a hint that finds none says so with MsgNoSingleLeft, and an
-    // earlier hint may still be on, so the message decides.
-    const std::size_t linesBefore = m_services.shell.Lines().size();
-    const CSudokuApp::ECommand result = m_app.OnCommand(id);
-    if (result == CSudokuApp::ECommand::kDisabled) {
+    if (m_app.OnCommand(id) == CSudokuApp::ECommand::kDisabled) {
         m_log << "disabled " << id << '\n' << std::flush;
-        return;
-    }
-    if (result != CSudokuApp::ECommand::kDone || id != static_cast<int>(CommandId::kHint)) {
-        return;
-    }
-    const auto& lines = m_services.shell.Lines();
-    for (std::size_t i = linesBefore; i < lines.size(); ++i) {
-        if (lines[i].starts_with("message MsgNoSingleLeft ")) {
-            return;
-        }
-    }
-    int32_t x = -1;
-    int32_t y = -1;
-    bool on = false;
-    m_app.Root().Game().GetHint(x, y, on);
-    if (on) {
-        m_log << "hint " << x << ' ' << y << '\n' << std::flush;
     }
 }
 

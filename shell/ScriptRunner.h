@@ -1,6 +1,7 @@
 // CScriptRunner: runs the events of a script against the application in virtual time.
 #pragma once
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -37,6 +38,8 @@ public:
     // The shell's close handler: the program is to end after the event in progress.
     void RequestClose();
 
+    // The Hint command found a cell (the document's hint listener).
+    void LogHint(int32_t x, int32_t y);
     // A line carried out later (a dialog's screenshot) failed: its error line is written and the
     // exit status will be 2.
     void ReportFailure(int line, const std::string& reason);
