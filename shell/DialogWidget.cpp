@@ -29,8 +29,8 @@ CDialogWidget::CDialogWidget(IDialog& dialog, int scale, QWidget* parent)
     QFont font(QStringLiteral("WenQuanYi Micro Hei"));
     font.setPixelSize(kFontPixels * scale);
     setFont(font);
-    setAutoFillBackground(true);
-    setStyleSheet(QStringLiteral("CDialogWidget { background: white; }"));
+    setObjectName(QStringLiteral("dialog"));
+    setStyleSheet(QStringLiteral("#dialog { background: white; }"));
 
     const res::SDialogTemplate* layout = res::FindDialog(dialog.TemplateId());
     auto* title = new QWidget(this);
