@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <functional>
@@ -380,5 +381,96 @@ const SScriptCase kScriptCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cases, Scripts, ::testing::ValuesIn(kScriptCases),
                          [](const auto& row) { return std::string(row.param.name); });
+
+// ---- The command line ----
+
+struct SBadLine {
+    std::vector<std::string> args;
+    const char* says;
+};
+
+class BadCommandLine : public E2E, public ::testing::WithParamInterface<SBadLine> {};
+
+TEST_P(BadCommandLine, IsRefusedBeforeAnyFileIsTouched) {
+    std::ofstream(work / "play.script") << "exit\n";
+    std::vector<std::string> args{"--data-dir", "data"};
+    args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
+    const SRun run = RunProgram("sudoku", args, work.Path());
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    // One line, naming the fault.
+    EXPECT_TRUE(run.err.starts_with("sudoku: ")) << run.err;
+    EXPECT_NE(run.err.find(GetParam().says), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_FALSE(fs::exists(Data()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BadCommandLine,
+    ::testing::Values(SBadLine{{"--screen", "0x0", "--script", "play.script"}, "--screen"},
+                      SBadLine{{"--language", "9", "--script", "play.script"}, "--language"},
+                      SBadLine{{"--script", "play.script", "--frobnicate"}, "--frobnicate"},
+                      SBadLine{{"--scale", "0"}, "--scale"},
+                      SBadLine{{"--script", "no-such.script"}, "no-such.script"},
+                      SBadLine{{"--script", "play.script", "a.sdk", "b.sdk"}, "one saved game"}));
+
+// ---- The window: SIGTERM and SIGINT end it in order ----
+
+class WindowSignal : public E2E, public ::testing::WithParamInterface<int> {};
+
+// Reads the window's standard error until `line` appears in it (at most ten seconds).
+bool WaitForLine(const fs::path& work, const std::string& line) {
+    for (int i = 0; i < 200; ++i) {
+        if (ReadText(work / "stderr.txt").find(line) != std::string::npos) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
+TEST_P(WindowSignal, WritesTheAutosaveAndTheOptions) {
+    // The timing hook says when the window shows its first picture.
+    const pid_t pid = Start("sudoku", {"--data-dir", "data", "--language", "2"}, work.Path(),
+                            {"QT_QPA_PLATFORM=offscreen", "SUDOKU_TIMING=1"});
+    ASSERT_TRUE(WaitForLine(work.Path(), "timing splash ")) << ReadText(work / "stderr.txt");
+    EXPECT_FALSE(fs::exists(Data() / "autosave.sdk")) << "nothing is saved before the end";
+    ASSERT_EQ(kill(pid, GetParam()), 0);
+    EXPECT_EQ(Wait(pid), 0);
+    ExpectBothFilesWritten(*this);
+    EXPECT_EQ(Options().GetLanguage(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, WindowSignal, ::testing::Values(SIGTERM, SIGINT),
+                         [](const auto& row) { return row.param == SIGTERM ? "TERM" : "INT"; });
+
+TEST_F(E2E, TheTimingHookNotesTheSplashItsEndAndTheBoard) {
+    const pid_t pid = Start("sudoku", {"--data-dir", "data"}, work.Path(),
+                            {"QT_QPA_PLATFORM=offscreen", "SUDOKU_TIMING=1"});
+    ASSERT_TRUE(WaitForLine(work.Path(), "timing board ")) << ReadText(work / "stderr.txt");
+    kill(pid, SIGTERM);
+    EXPECT_EQ(Wait(pid), 0);
+    // timing EVENT NANOSECONDS, in order, the splash lasting its three seconds.
+    std::istringstream err(ReadText(work / "stderr.txt"));
+    std::vector<std::pair<std::string, long long>> events;
+    std::string line;
+    while (std::getline(err, line)) {
+        std::istringstream words(line);
+        std::string timing;
+        std::string event;
+        long long ns = 0;
+        if (words >> timing >> event >> ns && timing == "timing") {
+            events.emplace_back(event, ns);
+        }
+    }
+    ASSERT_EQ(events.size(), 3U);
+    EXPECT_EQ(events[0].first, "splash");
+    EXPECT_EQ(events[1].first, "splash-end");
+    EXPECT_EQ(events[2].first, "board");
+    const double splashSeconds = static_cast<double>(events[1].second - events[0].second) / 1e9;
+    EXPECT_GT(splashSeconds, 2.5);
+    EXPECT_LT(splashSeconds, 10.0);
+    EXPECT_LE(events[1].second, events[2].second);
+}
 
 }  // namespace
