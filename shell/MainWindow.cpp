@@ -3,6 +3,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFont>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -18,6 +19,12 @@
 #include "ui/MainFrm.h"
 #include "ui/SudokuApp.h"
 #include "ui/SudokuView.h"
+
+namespace {
+
+constexpr int kFontPixels = 13;  // the text of boxes and menus at scale 1
+
+}  // namespace
 
 CMainWindow::CMainWindow(int scale, const CTimingLog& timing) : m_timing(timing), m_scale(scale) {
     setWindowTitle(QString::fromUtf8("Судоку"));
@@ -72,6 +79,13 @@ void CMainWindow::Present(const Bitmap& deviceScreen) {
                   .copy();
     if (m_scale == 0) {
         m_scale = ChooseScale(m_image.size());
+    }
+    if (!m_fontSet) {
+        // The message boxes take it: their text grows with the device screen.
+        QFont font(QStringLiteral("WenQuanYi Micro Hei"));
+        font.setPixelSize(kFontPixels * m_scale);
+        setFont(font);
+        m_fontSet = true;
     }
     const QSize wanted = m_image.size() * m_scale;
     if (size() != wanted) {

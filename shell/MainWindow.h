@@ -63,6 +63,7 @@ private:
     QImage m_image;
     int m_scale;
     bool m_started = false;
+    bool m_fontSet = false;
     std::optional<CommandId> m_pressed;  // the toolbar button held down
     // Timing: what has been noted, and when the event being handled started.
     bool m_splashNoted = false;

@@ -70,6 +70,9 @@ CQtShell::SButtonTexts CQtShell::ButtonTexts(int language) {
 
 int CQtShell::ShowMessage(std::string_view, std::string_view text, MsgStyle style) {
     QMessageBox box(m_window);
+    if (m_window != nullptr) {
+        box.setFont(m_window->font());  // the window's, which follows its scale
+    }
     box.setWindowTitle(QString::fromUtf8(kTitle));
     box.setTextFormat(Qt::PlainText);
     box.setText(FromUtf8(text));
@@ -86,6 +89,7 @@ int CQtShell::ShowMessage(std::string_view, std::string_view text, MsgStyle styl
         box.button(QMessageBox::Ok)->setText(texts.ok);
     }
     const int pressed = box.exec();
+    GiveBackActivation();
     if (style == MsgStyle::kYesNo) {
         return pressed == QMessageBox::Yes ? kIdYes : kIdNo;
     }
@@ -108,6 +112,7 @@ void CQtShell::OpenPage(const std::filesystem::path& page, std::string_view) {
 std::optional<std::filesystem::path> CQtShell::AskOpenFile(std::string_view filter,
                                                            std::string_view) {
     const QString chosen = QFileDialog::getOpenFileName(m_window, {}, {}, FromUtf8(filter));
+    GiveBackActivation();
     if (chosen.isEmpty()) {
         return std::nullopt;
     }
@@ -125,7 +130,9 @@ std::optional<std::filesystem::path> CQtShell::AskSaveFile(std::string_view prop
         suffix.remove_prefix(1);
     }
     dialog.setDefaultSuffix(FromUtf8(suffix));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    const int result = dialog.exec();
+    GiveBackActivation();
+    if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
     // A native dialog may not apply the default suffix itself.
@@ -133,5 +140,15 @@ std::optional<std::filesystem::path> CQtShell::AskSaveFile(std::string_view prop
 }
 
 int CQtShell::RunDialog(IDialog& dialog) {
-    return m_hooks.runDialog(dialog);
+    const int result = m_hooks.runDialog(dialog);
+    GiveBackActivation();
+    return result;
+}
+
+void CQtShell::GiveBackActivation() {
+    // A window manager gives the activation back to the main window when a box on it closes;
+    // without one (a bare X server) the clock would stand still from then on.
+    if (m_window != nullptr && m_window->isVisible()) {
+        m_window->activateWindow();
+    }
 }

@@ -58,6 +58,9 @@ public:
     static QString LocaleName(int language);
 
 private:
+    // The main window is the active window again once a box or dialog on it has closed.
+    void GiveBackActivation();
+
     SHooks m_hooks;
     QPointer<QWidget> m_window;
     std::map<int, std::unique_ptr<QTranslator>> m_translators;  // loaded on first use
