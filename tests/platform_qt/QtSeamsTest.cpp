@@ -84,7 +84,11 @@ INSTANTIATE_TEST_SUITE_P(
                       SLanguageCase{4, "Aceptar", "&Sí", "&No"},
                       SLanguageCase{5, "确定", "是(&Y)", "否(&N)"},
                       SLanguageCase{6, "OK", "&Да", "&Нет"}, SLanguageCase{9, "OK", "&Yes", "&No"},
-                      SLanguageCase{-1, "OK", "&Yes", "&No"}));
+                      SLanguageCase{-1, "OK", "&Yes", "&No"}),
+    [](const auto& row) {
+        const int language = row.param.language;
+        return language < 0 ? "Minus" + std::to_string(-language) : std::to_string(language);
+    });
 
 TEST(QtShell, TheLanguageIsReadAtEachBox) {
     int language = 3;
