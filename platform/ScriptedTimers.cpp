@@ -20,15 +20,6 @@ void CScriptedTimers::StopTimer(int id) {
     std::erase_if(m_timers, [id](const STimer& t) { return t.id == id; });
 }
 
-bool CScriptedTimers::IsRunning(int id) const {
-    return std::ranges::any_of(m_timers, [id](const STimer& t) { return t.id == id; });
-}
-
-int64_t CScriptedTimers::NextDue(int id) const {
-    const auto it = std::ranges::find_if(m_timers, [id](const STimer& t) { return t.id == id; });
-    return it == m_timers.end() ? -1 : it->due;
-}
-
 CScriptedTimers::STimer* CScriptedTimers::Find(int id) {
     const auto it = std::ranges::find_if(m_timers, [id](const STimer& t) { return t.id == id; });
     return it == m_timers.end() ? nullptr : &*it;

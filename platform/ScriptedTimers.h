@@ -27,9 +27,6 @@ public:
     void Halt() { m_halted = true; }
 
     int64_t Now() const { return m_now; }
-    bool IsRunning(int id) const;
-    // The moment timer `id` is next due; -1 when it is not running.
-    int64_t NextDue(int id) const;
 
 private:
     struct STimer {

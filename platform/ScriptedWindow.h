@@ -8,15 +8,10 @@
 // player would see it.
 class CScriptedWindow : public IWindow {
 public:
-    void Present(const Bitmap& deviceScreen) override {
-        m_image = deviceScreen;
-        ++m_presents;
-    }
+    void Present(const Bitmap& deviceScreen) override { m_image = deviceScreen; }
 
     const Bitmap& Image() const { return m_image; }
-    int Presents() const { return m_presents; }
 
 private:
     Bitmap m_image;
-    int m_presents = 0;
 };

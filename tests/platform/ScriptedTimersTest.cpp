@@ -1,14 +1,12 @@
 // The scripted timers: ticks in time order, equal moments in the order of the last start,
-// handlers that start and stop timers, and the other scripted seams.
+// handlers that start and stop timers.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "platform/ScriptedForeground.h"
 #include "platform/ScriptedTimers.h"
-#include "platform/ScriptedWindow.h"
 
 namespace {
 
@@ -126,6 +124,14 @@ const SOrderCase kOrderCases[] = {
          r.timers.Advance(3);
      },
      "1:3 2:3 3:3"},
+    {"ANegativeSpanDoesNotTurnTimeBack",
+     [](Recorder& r) {
+         r.timers.Advance(250);
+         r.Start(10, 1000);
+         r.timers.Advance(-5);
+         r.timers.Advance(1000);
+     },
+     "1250:10"},
     {"HaltStopsTheTicksButNotTheClock",
      [](Recorder& r) {
          r.Start(1, 100, [&r] {
@@ -142,34 +148,5 @@ const SOrderCase kOrderCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cases, ScriptedTimersOrder, ::testing::ValuesIn(kOrderCases),
                          [](const auto& row) { return std::string(row.param.name); });
-
-TEST(ScriptedTimers, ReportWhatRunsAndWhenItIsDue) {
-    CScriptedTimers timers;
-    EXPECT_FALSE(timers.IsRunning(10));
-    EXPECT_EQ(timers.NextDue(10), -1);
-    timers.Advance(250);
-    timers.StartTimer(10, 1000, [] {});
-    EXPECT_TRUE(timers.IsRunning(10));
-    EXPECT_EQ(timers.NextDue(10), 1250);
-    timers.Advance(-5);  // a negative span does not turn time back
-    EXPECT_EQ(timers.Now(), 250);
-    timers.StopTimer(10);
-    EXPECT_FALSE(timers.IsRunning(10));
-}
-
-TEST(ScriptedSeams, ForegroundFollowsTheScriptAndTheWindowKeepsTheLastImage) {
-    CScriptedForeground foreground;
-    EXPECT_TRUE(foreground.IsMainWindowForeground());
-    foreground.Set(false);
-    EXPECT_FALSE(foreground.IsMainWindowForeground());
-
-    CScriptedWindow window;
-    EXPECT_TRUE(window.Image().IsNull());
-    window.Present(Bitmap(3, 2, Rgb(1, 2, 3)));
-    window.Present(Bitmap(4, 1, Rgb(4, 5, 6)));
-    EXPECT_EQ(window.Presents(), 2);
-    EXPECT_EQ(window.Image().width, 4);
-    EXPECT_EQ(window.Image().At(3, 0), Rgb(4, 5, 6));
-}
 
 }  // namespace
