@@ -39,6 +39,10 @@ TEST_F(AppTest, FirstStartMakesANewGameAtTheStoredLevelInTheStoredLanguage) {
     EXPECT_EQ(window.shown.width, 480);
     EXPECT_EQ(window.shown.height, 272);
     EXPECT_TRUE(shell.Lines().empty());
+    // The first run is over at the first paint of the board.
+    EXPECT_TRUE(Options().GetFirstRun());
+    timers.Advance(3000);
+    EXPECT_FALSE(Options().GetFirstRun());
 }
 
 TEST_F(AppTest, NextStartResumesTheGameAndTheClockContinues) {

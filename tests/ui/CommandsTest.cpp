@@ -240,6 +240,33 @@ TEST_F(AppTest, UndoAfterEachKindOfCommand) {
     }
 }
 
+TEST_F(AppTest, RestartAndLoadKeepTheCountedMark) {
+    StartPastSplash();
+    ASSERT_TRUE(savefile::Write(data / "before.sdk", Game()));
+    // Solves the board with the last entry by hand, as the player does.
+    const auto solveByHand = [&] {
+        Command(C::kSolvePuzzle);
+        const auto [x, y] = Selection();
+        ASSERT_GE(x, 0);
+        const int digit = Game().GetCell(x, y).value;
+        Game().EraseCell(x, y, false);
+        Game().OnTap(142 + (digit - 1) * 21, 204);
+    };
+    solveByHand();
+    EXPECT_EQ(GetLevelStats(Options(), 1).solved, 1);
+    Command(C::kRestart);
+    solveByHand();
+    shell.QueueFile(data / "before.sdk");
+    Command(C::kLoad);
+    solveByHand();
+    EXPECT_EQ(GetLevelStats(Options(), 1).solved, 1);
+    EXPECT_EQ(Logged("message MsgSolvedStartNew yesno no"), 3);
+    // A new game is counted afresh.
+    Command(C::kBeginner);
+    solveByHand();
+    EXPECT_EQ(GetLevelStats(Options(), 1).solved, 2);
+}
+
 // --- Files ---
 
 TEST_F(AppTest, SaveAndLoadKeepTheGameAndTheClockContinues) {
