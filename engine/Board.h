@@ -206,6 +206,9 @@ private:
     static int HighestBit(uint32_t mask);
     static int MaskToDigits(uint32_t mask, uint8_t* digits);
     void Record();
+    // Pops the top action record and takes the selection and the current number from the
+    // record below it, now on top (when there is one).
+    void PopAction();
     void AppendToList(int x, int y);
 
     CRandom& m_random;

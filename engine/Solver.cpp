@@ -622,10 +622,8 @@ bool CBoard::CheckInput() {
     const SolveResult r = Solve();
     m_grid = m_history.back();
     m_history.pop_back();
-    const SActionInfo a = m_actions.back();
+    // The record just pushed holds the selection and number as they stand, and Solve moves
+    // neither: dropping it leaves everything as before.
     m_actions.pop_back();
-    m_selX = a.x;
-    m_selY = a.y;
-    m_number = a.number;
     return r.code == kSolved;
 }
