@@ -583,12 +583,13 @@ bool CBoard::SolveCell() {
     if (tx == -1 || ty == -1) {
         return true;
     }
-    m_history.push_back(m_grid);
+    // Solve works on the board itself; a copy keeps the board as it was, and only the target
+    // cell's digit is taken from the solution.
+    const Grid board = m_grid;
     ClearSolverFields();
     const SolveResult r = Solve();
     const uint8_t digit = m_grid.cells[tx][ty].value;
-    m_grid = m_history.back();
-    m_history.pop_back();
+    m_grid = board;
     if (r.code != kSolved) {
         return false;
     }
@@ -598,20 +599,20 @@ bool CBoard::SolveCell() {
 }
 
 bool CBoard::SolvePuzzle() {
-    m_history.push_back(m_grid);
+    // Solve works on the board itself; a copy keeps the board as it was (givens, pencil
+    // marks), and only the values are taken from the solution.
+    Grid board = m_grid;
     ClearSolverFields();
-    const SolveResult r = Solve();
-    const Grid solved = m_grid;
-    m_grid = m_history.back();
-    m_history.pop_back();
-    if (r.code != kSolved) {
+    if (Solve().code != kSolved) {
+        m_grid = board;
         return false;
     }
     for (int x = 0; x < kSize; ++x) {
         for (int y = 0; y < kSize; ++y) {
-            m_grid.cells[x][y].value = solved.cells[x][y].value;
+            board.cells[x][y].value = m_grid.cells[x][y].value;
         }
     }
+    m_grid = board;
     UpdateAutoMarks();
     return true;
 }
