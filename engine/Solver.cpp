@@ -16,13 +16,12 @@
 #include <utility>
 
 #include "engine/Board.h"
+#include "engine/Digits.h"
 #include "game/Options.h"
 
 namespace {
 
-uint16_t BitOf(int digit) {
-    return static_cast<uint16_t>(1U << (digit - 1));
-}
+using digits::BitOf;
 
 constexpr std::array<uint8_t, 512> kBitCount = [] {
     std::array<uint8_t, 512> t{};
@@ -42,8 +41,7 @@ struct SUsed {
     uint16_t cols[9] = {};
     uint16_t boxes[9] = {};
     void Add(int x, int y, int value) {
-        const uint16_t bit =
-            (value >= 1 && value <= 9) ? static_cast<uint16_t>(1U << (value - 1)) : 0;
+        const uint16_t bit = BitOf(value);
         rows[y] |= bit;
         cols[x] |= bit;
         boxes[(y / 3) * 3 + x / 3] |= bit;
