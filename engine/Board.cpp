@@ -5,6 +5,7 @@
 
 #include "engine/ByteIO.h"
 #include "engine/Digits.h"
+#include "engine/SearchBoard.h"  // the frames of the search stack, made and freed with the board
 #include "game/Options.h"
 
 namespace {
@@ -84,6 +85,8 @@ CBoard::CBoard(CRandom& random, COptions& options) : m_random(random), m_options
     m_search.resize(81);
     Reset();
 }
+
+CBoard::~CBoard() = default;
 
 void CBoard::Reset() {
     m_elapsedMs = 0;
