@@ -403,16 +403,12 @@ TEST_F(AppTest, LanguageDialogChecksTheCurrentLanguageOrNone) {
     for (const int current : {0, 6, 9, -1}) {
         CLanguageDlg dialog(current, Frame());
         dialog.OnInitDialog();
-        EXPECT_TRUE(Frame().IsLanguageDlgOpen());
         EXPECT_EQ(dialog.CheckedRadio(), current >= 0 && current <= 6 ? current : -1);
         dialog.OnClick(1037);
         dialog.OnClick(1029);
         EXPECT_EQ(dialog.Selected(), current);
         dialog.OnClick(1036);
-        EXPECT_EQ(dialog.Selected(), 6);
         EXPECT_EQ(dialog.CheckedRadio(), 6);
-        dialog.OnOk();
-        EXPECT_FALSE(Frame().IsLanguageDlgOpen());
     }
 }
 
