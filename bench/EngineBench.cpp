@@ -3,10 +3,10 @@
 //   sudoku-bench [--puzzles=DIR | DIR] [Google Benchmark flags]
 //
 // The puzzle sets are read from DIR, else from $SUDOKU_PUZZLES, else from
-// /work/shared/data/puzzles or ../shared/data/puzzles beside the source tree. Every timing
-// that a percentile or a worst case is taken from is one call, measured on its own in CPU
-// time of the thread; the benchmark's own time columns cover the whole loop. A summary of
-// the figures follows the benchmark table.
+// ../shared/data/puzzles beside the source tree. Every timing that a percentile or a worst
+// case is taken from is one call, measured on its own in CPU time of the thread; the
+// benchmark's own time columns cover the whole loop. A summary of the figures follows the
+// benchmark table.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -14,7 +14,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -297,10 +296,6 @@ std::string PuzzleDir(std::vector<char*>& args) {
     }
     if (const char* env = std::getenv("SUDOKU_PUZZLES"); env != nullptr && *env != '\0') {
         return env;
-    }
-    const std::string fixed = "/work/shared/data/puzzles";
-    if (std::filesystem::is_directory(fixed)) {
-        return fixed;
     }
     return std::string(SUDOKU_SOURCE_DIR) + "/../shared/data/puzzles";
 }

@@ -9,8 +9,9 @@
 # process; the table gives puzzles per second from the best run of each, the ratio
 # sudoku-tool / qqwing from the best runs and from the median runs, the ratio of the best
 # runs less each program's start-up time (its best run on an empty file: a fixed cost that
-# weighs heavily on the small sets), and how many output lines of the two agree. Puzzle folder: the argument, else $SUDOKU_PUZZLES, else
-# /work/shared/data/puzzles, else ../shared/data/puzzles beside the source tree.
+# weighs heavily on the small sets), and how many output lines of the two agree.
+# Puzzle folder: the argument, else $SUDOKU_PUZZLES, else ../shared/data/puzzles beside the
+# source tree.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -20,19 +21,12 @@ while [ $# -gt 0 ]; do
     case "$1" in
         --reps) reps=$2; shift 2 ;;
         --reps=*) reps=${1#--reps=}; shift ;;
-        -h|--help) sed -n '2,13p' "$0"; exit 0 ;;
+        -h|--help) sed -n '2,14p' "$0"; exit 0 ;;
         *) dir=$1; shift ;;
     esac
 done
 if [ -z "$dir" ]; then
-    dir=${SUDOKU_PUZZLES:-}
-fi
-if [ -z "$dir" ]; then
-    if [ -d /work/shared/data/puzzles ]; then
-        dir=/work/shared/data/puzzles
-    else
-        dir=$root/../shared/data/puzzles
-    fi
+    dir=${SUDOKU_PUZZLES:-$root/../shared/data/puzzles}
 fi
 if [ ! -d "$dir" ]; then
     echo "compare-qqwing: no puzzle folder at $dir" >&2

@@ -1,27 +1,12 @@
 // The autosaved game: resumed at start-up, written whenever the program ends.
 #include "game/GameFiles.h"
 
-#include <iostream>
-#include <vector>
-
 #include "platform/DataManager.h"
 
 namespace gamefiles {
 
-bool LoadGameFile(DataManager& data, CBoard& board, std::string_view name) {
-    if (!data.FileExists(name)) {
-        return false;
-    }
-    auto file = data.OpenDataFile(name);
-    std::vector<uint8_t> bytes(CBoard::kStateBytes + 1);
-    bytes.resize(DataManager::ReadBlock(*file, bytes.data(), bytes.size()));
-    data.CloseDataFile(std::move(file));
-    if (!board.LoadState(bytes)) {
-        std::cerr << "sudoku: " << data.MakeDataPath(name).string()
-                  << " is not a whole saved game; a new game starts\n";
-        return false;
-    }
-    return true;
+savefile::SLoadResult LoadGameFile(DataManager& data, CBoard& board, std::string_view name) {
+    return savefile::Read(data.MakeDataPath(name), board);
 }
 
 bool WriteGameFile(DataManager& data, const CBoard& board, std::string_view name) {

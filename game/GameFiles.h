@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "engine/Board.h"
+#include "game/SaveFile.h"
 
 class DataManager;
 
@@ -11,10 +12,12 @@ namespace gamefiles {
 
 constexpr const char* kAutosave = "autosave.sdk";
 
-// Reads a saved game of the data folder into the board. False, with the board unchanged,
-// when the file is missing or empty (no saved game), or when it is not a whole, undamaged
-// saved game; the last case is also reported on standard error.
-bool LoadGameFile(DataManager& data, CBoard& board, std::string_view name);
+// Reads a saved game of the data folder into the board, as savefile::Read reads any saved
+// game: kNoFile when the file is missing or empty (no saved game, nothing to say), kRefused
+// with the reason when it is not a whole, undamaged saved game; the board is unchanged in
+// both cases. The caller decides whether and where the reason is shown.
+[[nodiscard]] savefile::SLoadResult LoadGameFile(DataManager& data, CBoard& board,
+                                                 std::string_view name);
 
 // Writes the board's state record as the whole data file (exactly 1811 bytes), replacing
 // the old file only when complete.

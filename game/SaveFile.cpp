@@ -5,29 +5,28 @@
 
 namespace savefile {
 
-bool Read(const std::filesystem::path& path, CBoard& board, std::string* why) {
+SLoadResult Read(const std::filesystem::path& path, CBoard& board) {
     std::string reason;
     const auto bytes = fileio::ReadFile(path, CBoard::kStateBytes, &reason);
-    auto fail = [&](const std::string& what) {
-        if (why != nullptr) {
-            *why = what;
-        }
-        return false;
-    };
     if (!bytes) {
-        return fail("cannot read " + path.string() + ": " + reason);
+        std::error_code ec;
+        const bool exists = std::filesystem::exists(path, ec);
+        return {exists ? LoadStatus::kRefused : LoadStatus::kNoFile,
+                "cannot read " + path.string() + ": " + reason};
     }
     if (bytes->size() != CBoard::kStateBytes) {
-        return fail(path.string() + " is not a saved game: it is " +
+        return {bytes->empty() ? LoadStatus::kNoFile : LoadStatus::kRefused,
+                path.string() + " is not a saved game: it is " +
                     (bytes->size() > CBoard::kStateBytes
                          ? std::string("longer than")
                          : std::to_string(bytes->size()) + " bytes, not") +
-                    " 1811 bytes");
+                    " 1811 bytes"};
     }
     if (!board.LoadState(*bytes)) {
-        return fail(path.string() + " is a damaged saved game: a value is out of its range");
+        return {LoadStatus::kRefused,
+                path.string() + " is a damaged saved game: a value is out of its range"};
     }
-    return true;
+    return {};
 }
 
 bool Write(const std::filesystem::path& path, const CBoard& board, std::string* why) {

@@ -8,7 +8,7 @@ PACKAGES=(
     qt6-base-dev qt6-multimedia-dev qt6-translations-l10n
     fonts-wqy-microhei fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-dev
+    clang libclang-rt-dev clang-format
     zlib1g-dev libpng-dev
     xvfb xdotool
 )

@@ -1,10 +1,33 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test: the normal build, then the
-# whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, checks the sources, builds everything and runs every test: the
+# normal build, then the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+#
+# The source checks come first and fail the script:
+#   - formatting: every tracked .cpp and .h file (test data aside) as clang-format formats it;
+#   - Qt stays in its layers: only platform/qt/, shell/ and tools/artgen/, and the tests of
+#     those folders (tests/platform_qt/, tests/shell/, tests/artgen/), include Qt headers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 jobs=$(nproc 2>/dev/null || echo 2)
+
+mapfile -t sources < <(git ls-files -- '*.cpp' '*.h' ':!:tests/data/**')
+if [ ${#sources[@]} -eq 0 ]; then
+    echo "test.sh: no sources listed by git ls-files (run it in a git checkout)" >&2
+    exit 1
+fi
+if ! clang-format --dry-run --Werror "${sources[@]}"; then
+    echo "test.sh: files not formatted as .clang-format says; run clang-format -i on them" >&2
+    exit 1
+fi
+qt_allowed='^(platform/qt|shell|tools/artgen|tests/platform_qt|tests/shell|tests/artgen)/'
+mapfile -t qt_users < <(grep -lE '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]Q' \
+    "${sources[@]}" | grep -vE "$qt_allowed" || true)
+if [ ${#qt_users[@]} -gt 0 ]; then
+    echo "test.sh: Qt headers included outside platform/qt/, shell/ and tools/artgen/:" >&2
+    printf '  %s\n' "${qt_users[@]}" >&2
+    exit 1
+fi
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSUDOKU_WERROR=ON
 cmake --build build -j"$jobs"

@@ -1,13 +1,11 @@
-// sudoku-tool's engine commands: solve, generate, hint, check, import, show and export.
+// sudoku-tool's engine commands: solve, generate, hint, check. They use the engine alone.
+#include "tools/EngineCommands.h"
+
 #include <fstream>
-#include <iostream>
+#include <ostream>
 #include <random>
-#include <sstream>
 
 #include "engine/Board.h"
-#include "engine/Options.h"
-#include "game/SaveFile.h"
-#include "tools/Commands.h"
 #include "tools/SolutionCounter.h"
 
 namespace tool {
@@ -35,35 +33,6 @@ bool TakeSeed(Args& args, std::ostream& err, uint64_t& seed) {
     return true;
 }
 
-// Rejects options nobody took and counts the positional arguments.
-bool CheckPositional(const Args& args, std::size_t atMost, std::ostream& err) {
-    for (const std::string& a : args) {
-        if (a.size() > 1 && a[0] == '-') {
-            Fail(err, "unknown option '" + a + "'");
-            return false;
-        }
-    }
-    if (args.size() > atMost) {
-        Fail(err, "too many arguments");
-        return false;
-    }
-    return true;
-}
-
-// The one puzzle argument of hint, check and import.
-std::optional<std::array<uint8_t, 81>> PuzzleArgument(const Args& args, std::ostream& err) {
-    if (args.empty()) {
-        Fail(err, "a puzzle of 81 characters is needed");
-        return std::nullopt;
-    }
-    std::string why;
-    auto values = ParsePuzzle(args[0], &why);
-    if (!values) {
-        Fail(err, why);
-    }
-    return values;
-}
-
 // The arguments of a command on one puzzle: an optional seed and the puzzle.
 struct SOnePuzzle {
     uint64_t seed = 0;
@@ -84,14 +53,6 @@ std::optional<SOnePuzzle> OnePuzzle(const Args& argsIn, std::ostream& err) {
     return p;
 }
 
-// A board that lives for one command, with its own options and random source.
-struct Session {
-    explicit Session(uint64_t seed) : random(seed) {}
-    CRandom random;
-    COptions options;
-    CBoard board{random, options};
-};
-
 std::string SolveLine(CBoard& board, const std::array<uint8_t, 81>& values) {
     board.SetGrid(GridOfGivens(values));
     const CBoard::SolveResult r = board.Solve();
@@ -105,42 +66,6 @@ std::string SolveLine(CBoard& board, const std::array<uint8_t, 81>& values) {
         default:
             return "no-solution";
     }
-}
-
-const char* LevelName(int32_t level) {
-    switch (level) {
-        case level::kBeginner:
-            return "Beginner";
-        case level::kEasy:
-            return "Easy";
-        case level::kMedium:
-            return "Medium";
-        case level::kHard:
-            return "Hard";
-        case level::kExpert:
-            return "Expert";
-        case level::kCustom:
-            return "Custom";
-        default:
-            return "not a level of the game";
-    }
-}
-
-// Loads a saved game named by the only argument into the session.
-bool LoadArgument(const Args& args, Session& s, std::ostream& err) {
-    if (!CheckPositional(args, 1, err)) {
-        return false;
-    }
-    if (args.empty()) {
-        Fail(err, "a saved game (.sdk) is needed");
-        return false;
-    }
-    std::string why;
-    if (!savefile::Read(args[0], s.board, &why)) {
-        Fail(err, why);
-        return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -160,7 +85,7 @@ int RunSolve(const Args& argsIn, std::istream& in, std::ostream& out, std::ostre
         }
         source = &file;
     }
-    Session s(seed);
+    SSession s(seed);
     std::string line;
     std::string output;
     long lineNumber = 0;
@@ -211,7 +136,7 @@ int RunGenerate(const Args& argsIn, std::istream&, std::ostream& out, std::ostre
         }
         count = *n;
     }
-    Session s(seed);
+    SSession s(seed);
     for (long long i = 0; i < count; ++i) {
         s.board.NewPuzzle(static_cast<int32_t>(*levelValue));
         out << PuzzleText(ValuesOf(s.board.GetGrid())) << '\n';
@@ -225,7 +150,7 @@ int RunHint(const Args& args, std::istream&, std::ostream& out, std::ostream& er
     if (!puzzle) {
         return kBadInput;
     }
-    Session s(puzzle->seed);
+    SSession s(puzzle->seed);
     s.board.SetGrid(GridOfGivens(puzzle->values));
     s.board.UpdateAutoMarks();
     int32_t x = 0;
@@ -244,7 +169,7 @@ int RunCheck(const Args& args, std::istream&, std::ostream& out, std::ostream& e
         return kBadInput;
     }
     const auto& values = puzzle->values;
-    Session s(puzzle->seed);
+    SSession s(puzzle->seed);
     s.board.SetGrid(GridOfGivens(values));
     const bool consistent = s.board.IsConsistent();
     out << "rules: " << (consistent ? "kept" : "broken") << '\n';
@@ -263,131 +188,6 @@ int RunCheck(const Args& args, std::istream&, std::ostream& out, std::ostream& e
     const int solutions = CountSolutions(values, 2);
     out << "solutions: " << (solutions >= 2 ? std::string("2 or more") : std::to_string(solutions))
         << '\n';
-    return kOk;
-}
-
-int RunImport(const Args& argsIn, std::istream&, std::ostream& out, std::ostream& err) {
-    Args args = argsIn;
-    bool missing = false;
-    const auto target = TakeOption(args, "-o", missing);
-    if (missing || !target) {
-        return Fail(err, "import needs -o FILE.sdk");
-    }
-    if (!CheckPositional(args, 1, err)) {
-        return kBadInput;
-    }
-    const auto values = PuzzleArgument(args, err);
-    if (!values) {
-        return kBadInput;
-    }
-    // The state of a custom puzzle just accepted in Cell Select: typed in as givens, checked,
-    // then the first cell that is not a given (column order) selected, number 1, level Custom,
-    // custom entry off, time 0.
-    Session s(1);
-    s.options.SetLevel(level::kCustom);
-    s.options.SetCustomEntry(true);
-    s.board.SetGrid(GridOfGivens(*values));
-    if (!s.board.ValidateCustom()) {
-        return Fail(err,
-                    "refused: this is not a valid Sudoku puzzle (it needs at least one digit, "
-                    "no digit twice in a row, column or box, and a solution)");
-    }
-    s.options.SetCustomEntry(false);
-    s.board.ClearHistory();
-    s.board.SelectCell(-1, -1, true);
-    bool selected = false;
-    for (int x = 0; x < 9 && !selected; ++x) {
-        for (int y = 0; y < 9 && !selected; ++y) {
-            selected = s.board.SelectCell(x, y, false);
-        }
-    }
-    s.board.SetNumber(1);
-    s.board.UpdateAutoMarks();
-    std::string why;
-    if (!savefile::Write(*target, s.board, &why)) {
-        return Fail(err, why);
-    }
-    out << "wrote " << *target << '\n';
-    return kOk;
-}
-
-int RunShow(const Args& args, std::istream&, std::ostream& out, std::ostream& err) {
-    Session s(1);
-    if (!LoadArgument(args, s, err)) {
-        return kBadInput;
-    }
-    const CBoard::Grid& g = s.board.GetGrid();
-    std::array<uint8_t, 81> entries{};
-    for (int i = 0; i < 81; ++i) {
-        const CBoard::Cell& c = g.cells[i % 9][i / 9];
-        if (!CBoard::IsGiven(c)) {
-            entries[static_cast<std::size_t>(i)] = c.value;
-        }
-    }
-    out << "givens:  " << PuzzleText(ValuesOf(g, true)) << '\n';
-    out << "entries: " << PuzzleText(entries) << '\n';
-    out << "board:\n";
-    for (int y = 0; y < 9; ++y) {
-        out << "  ";
-        for (int x = 0; x < 9; ++x) {
-            const CBoard::Cell& c = g.cells[x][y];
-            const char digit = c.value == 0 ? '.' : static_cast<char>('0' + c.value);
-            out << (CBoard::IsGiven(c) ? '[' : ' ') << digit << (CBoard::IsGiven(c) ? ']' : ' ');
-            if (x == 2 || x == 5) {
-                out << '|';
-            }
-        }
-        out << '\n';
-        if (y == 2 || y == 5) {
-            out << "  ---------+---------+---------\n";
-        }
-    }
-    out << "pencil marks:";
-    bool anyMarks = false;
-    for (int y = 0; y < 9; ++y) {
-        for (int x = 0; x < 9; ++x) {
-            const auto marks = static_cast<uint16_t>(g.cells[x][y].marks);
-            if ((marks & CBoard::kAllDigits) == 0) {
-                continue;
-            }
-            out << (anyMarks ? "; " : " ") << '(' << x << ',' << y << ')';
-            for (int d = 1; d <= 9; ++d) {
-                if ((marks & (1U << (d - 1))) != 0) {
-                    out << ' ' << d;
-                }
-            }
-            anyMarks = true;
-        }
-    }
-    out << (anyMarks ? "" : " none") << '\n';
-    int32_t x = 0;
-    int32_t y = 0;
-    s.board.GetSelection(x, y);
-    out << "selection: ";
-    if (x == -1 && y == -1) {
-        out << "none\n";
-    } else {
-        out << x << ' ' << y << '\n';
-    }
-    out << "number: " << s.board.GetNumber() << '\n';
-    out << "level: " << s.options.GetLevel() << " (" << LevelName(s.options.GetLevel()) << ")\n";
-    out << "custom entry: " << (s.options.GetCustomEntry() ? "on" : "off") << '\n';
-    const int32_t ms = s.board.GetElapsed();
-    const int32_t seconds = ms / 1000;
-    char clock[32];
-    std::snprintf(clock, sizeof clock, "%d:%02d:%02d", seconds / 3600, (seconds / 60) % 60,
-                  seconds % 60);
-    out << "time: " << clock << " (" << ms << " ms)\n";
-    return kOk;
-}
-
-int RunExport(const Args& args, std::istream&, std::ostream& out, std::ostream& err) {
-    Session s(1);
-    if (!LoadArgument(args, s, err)) {
-        return kBadInput;
-    }
-    out << PuzzleText(ValuesOf(s.board.GetGrid(), true)) << '\n';
-    out << PuzzleText(ValuesOf(s.board.GetGrid())) << '\n';
     return kOk;
 }
 

@@ -1,14 +1,16 @@
-// sudoku-tool's commands on the game's own files: stats.
-#include <unistd.h>
+// sudoku-tool's commands on the game's own files: import, show, export and stats.
+#include "tools/GameCommands.h"
+
 #include <filesystem>
 #include <iomanip>
 #include <ostream>
 
+#include "engine/Board.h"
 #include "engine/Options.h"
+#include "game/OptionsFile.h"
+#include "game/SaveFile.h"
 #include "game/Statistics.h"
 #include "platform/DataManager.h"
-#include "platform/FileIO.h"
-#include "tools/Commands.h"
 
 namespace tool {
 
@@ -17,31 +19,180 @@ namespace {
 // The options file the game uses when none is named: options.cfg of the data folder of a
 // game installed beside this program.
 std::filesystem::path DefaultOptionsFile() {
-    return DataManager::DefaultDataFolder(DataManager::ExecutableFolder()) / "options.cfg";
+    return DataManager::DefaultDataFolder(DataManager::ExecutableFolder()) / kOptionsFile;
+}
+
+const char* LevelName(int32_t level) {
+    switch (level) {
+        case level::kBeginner:
+            return "Beginner";
+        case level::kEasy:
+            return "Easy";
+        case level::kMedium:
+            return "Medium";
+        case level::kHard:
+            return "Hard";
+        case level::kExpert:
+            return "Expert";
+        case level::kCustom:
+            return "Custom";
+        default:
+            return "not a level of the game";
+    }
+}
+
+// Loads a saved game named by the only argument into the session.
+bool LoadArgument(const Args& args, SSession& s, std::ostream& err) {
+    if (!CheckPositional(args, 1, err)) {
+        return false;
+    }
+    if (args.empty()) {
+        Fail(err, "a saved game (.sdk) is needed");
+        return false;
+    }
+    const savefile::SLoadResult r = savefile::Read(args[0], s.board);
+    if (!r.Loaded()) {
+        Fail(err, r.reason);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
 
-int RunStats(const Args& args, std::istream&, std::ostream& out, std::ostream& err) {
-    for (const std::string& a : args) {
-        if (a.size() > 1 && a[0] == '-') {
-            return Fail(err, "unknown option '" + a + "'");
+int RunImport(const Args& argsIn, std::istream&, std::ostream& out, std::ostream& err) {
+    Args args = argsIn;
+    bool missing = false;
+    const auto target = TakeOption(args, "-o", missing);
+    if (missing || !target) {
+        return Fail(err, "import needs -o FILE.sdk");
+    }
+    if (!CheckPositional(args, 1, err)) {
+        return kBadInput;
+    }
+    const auto values = PuzzleArgument(args, err);
+    if (!values) {
+        return kBadInput;
+    }
+    // The state of a custom puzzle just accepted in Cell Select: typed in as givens, checked,
+    // then the first cell that is not a given (column order) selected, number 1, level Custom,
+    // custom entry off, time 0.
+    SSession s(1);
+    s.options.SetLevel(level::kCustom);
+    s.options.SetCustomEntry(true);
+    s.board.SetGrid(GridOfGivens(*values));
+    if (!s.board.ValidateCustom()) {
+        return Fail(err,
+                    "refused: this is not a valid Sudoku puzzle (it needs at least one digit, "
+                    "no digit twice in a row, column or box, and a solution)");
+    }
+    s.options.SetCustomEntry(false);
+    s.board.ClearHistory();
+    s.board.SelectCell(-1, -1, true);
+    bool selected = false;
+    for (int x = 0; x < 9 && !selected; ++x) {
+        for (int y = 0; y < 9 && !selected; ++y) {
+            selected = s.board.SelectCell(x, y, false);
         }
     }
-    if (args.size() > 1) {
-        return Fail(err, "too many arguments");
+    s.board.SetNumber(1);
+    s.board.UpdateAutoMarks();
+    std::string why;
+    if (!savefile::Write(*target, s.board, &why)) {
+        return Fail(err, why);
+    }
+    out << "wrote " << *target << '\n';
+    return kOk;
+}
+
+int RunShow(const Args& args, std::istream&, std::ostream& out, std::ostream& err) {
+    SSession s(1);
+    if (!LoadArgument(args, s, err)) {
+        return kBadInput;
+    }
+    const CBoard::Grid& g = s.board.GetGrid();
+    std::array<uint8_t, 81> entries{};
+    for (int i = 0; i < 81; ++i) {
+        const CBoard::Cell& c = g.cells[i % 9][i / 9];
+        if (!CBoard::IsGiven(c)) {
+            entries[static_cast<std::size_t>(i)] = c.value;
+        }
+    }
+    out << "givens:  " << PuzzleText(ValuesOf(g, true)) << '\n';
+    out << "entries: " << PuzzleText(entries) << '\n';
+    out << "board:\n";
+    for (int y = 0; y < 9; ++y) {
+        out << "  ";
+        for (int x = 0; x < 9; ++x) {
+            const CBoard::Cell& c = g.cells[x][y];
+            const char digit = c.value == 0 ? '.' : static_cast<char>('0' + c.value);
+            out << (CBoard::IsGiven(c) ? '[' : ' ') << digit << (CBoard::IsGiven(c) ? ']' : ' ');
+            if (x == 2 || x == 5) {
+                out << '|';
+            }
+        }
+        out << '\n';
+        if (y == 2 || y == 5) {
+            out << "  ---------+---------+---------\n";
+        }
+    }
+    out << "pencil marks:";
+    bool anyMarks = false;
+    for (int y = 0; y < 9; ++y) {
+        for (int x = 0; x < 9; ++x) {
+            const auto marks = static_cast<uint16_t>(g.cells[x][y].marks);
+            if ((marks & CBoard::kAllDigits) == 0) {
+                continue;
+            }
+            out << (anyMarks ? "; " : " ") << '(' << x << ',' << y << ')';
+            for (int d = 1; d <= 9; ++d) {
+                if ((marks & (1U << (d - 1))) != 0) {
+                    out << ' ' << d;
+                }
+            }
+            anyMarks = true;
+        }
+    }
+    out << (anyMarks ? "" : " none") << '\n';
+    int32_t x = 0;
+    int32_t y = 0;
+    s.board.GetSelection(x, y);
+    out << "selection: ";
+    if (x == -1 && y == -1) {
+        out << "none\n";
+    } else {
+        out << x << ' ' << y << '\n';
+    }
+    out << "number: " << s.board.GetNumber() << '\n';
+    out << "level: " << s.options.GetLevel() << " (" << LevelName(s.options.GetLevel()) << ")\n";
+    out << "custom entry: " << (s.options.GetCustomEntry() ? "on" : "off") << '\n';
+    const int32_t ms = s.board.GetElapsed();
+    out << "time: " << StatTimeText(ms / 1000) << " (" << ms << " ms)\n";
+    return kOk;
+}
+
+int RunExport(const Args& args, std::istream&, std::ostream& out, std::ostream& err) {
+    SSession s(1);
+    if (!LoadArgument(args, s, err)) {
+        return kBadInput;
+    }
+    out << PuzzleText(ValuesOf(s.board.GetGrid(), true)) << '\n';
+    out << PuzzleText(ValuesOf(s.board.GetGrid())) << '\n';
+    return kOk;
+}
+
+int RunStats(const Args& args, std::istream&, std::ostream& out, std::ostream& err) {
+    if (!CheckPositional(args, 1, err)) {
+        return kBadInput;
     }
     const std::filesystem::path file =
         args.empty() ? DefaultOptionsFile() : std::filesystem::path(args[0]);
     COptions options;
     std::string why;
-    const auto bytes = fileio::ReadFile(file, COptions::kFileBytes, &why);
-    if (bytes) {
-        // As the game reads it: up to 140 bytes, the rest keeps the defaults.
-        options.ReadImage(bytes->data(), std::min(bytes->size(), COptions::kFileBytes));
-    } else if (!args.empty()) {
-        return Fail(err, "cannot read " + file.string() + ": " + why);
-    } else {
+    if (!ReadOptionsFile(file, options, &why)) {
+        if (!args.empty()) {
+            return Fail(err, why);
+        }
         out << "(no " << file.string() << " yet: nothing solved)\n";
     }
     static constexpr const char* kRows[] = {"All",  "Beginner", "Easy",  "Medium",

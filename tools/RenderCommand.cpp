@@ -1,8 +1,6 @@
 // sudoku-tool render: a saved game drawn into an image by the game's own drawing code.
 #include "tools/RenderCommand.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -10,9 +8,9 @@
 #include <ostream>
 
 #include "engine/Options.h"
+#include "game/OptionsFile.h"
 #include "game/SaveFile.h"
 #include "platform/DataManager.h"
-#include "platform/FileIO.h"
 #include "platform/ImageCanvas.h"
 #include "platform/PngWriter.h"
 #include "platform/Screen.h"
@@ -91,10 +89,8 @@ int RunRender(const Args& argsIn, std::istream&, std::ostream& out, std::ostream
     }
     const bool pencil = TakeFlag(args, "--pencil");
     const bool clock = TakeFlag(args, "--clock");
-    for (const std::string& a : args) {
-        if (a.size() > 1 && a[0] == '-') {
-            return Fail(err, "unknown option '" + a + "'");
-        }
+    if (!RefuseUnknownOptions(args, err)) {
+        return kBadInput;
     }
     if (args.size() != 1) {
         Fail(err, args.empty() ? "a saved game (.sdk) is needed" : "too many arguments");
@@ -112,14 +108,9 @@ int RunRender(const Args& argsIn, std::istream&, std::ostream& out, std::ostream
     }
 
     COptions options;
-    if (optionsPath) {
-        std::string why;
-        const auto bytes = fileio::ReadFile(*optionsPath, COptions::kFileBytes, &why);
-        if (!bytes) {
-            return Fail(err, "cannot read " + *optionsPath + ": " + why);
-        }
-        // As the game reads it: the bytes the file has, the defaults for the rest.
-        options.ReadImage(bytes->data(), std::min(bytes->size(), COptions::kFileBytes));
+    std::string why;
+    if (optionsPath && !ReadOptionsFile(*optionsPath, options, &why)) {
+        return Fail(err, why);
     }
 
     ScriptedShell shell;
@@ -129,9 +120,9 @@ int RunRender(const Args& argsIn, std::istream&, std::ostream& out, std::ostream
     CGame& game = root.Game();
     DataManager& data = root.Data();
 
-    std::string why;
-    if (!savefile::Read(args[0], game, &why)) {
-        return Fail(err, why);
+    const savefile::SLoadResult loaded = savefile::Read(args[0], game);
+    if (!loaded.Loaded()) {
+        return Fail(err, loaded.reason);
     }
     const int32_t skin = root.Options().GetSkin();
     Bitmap board = LoadBoardBitmap(data, skin, kSizeNormal);

@@ -33,6 +33,28 @@ bool TakeFlag(Args& args, std::string_view name) {
     return false;
 }
 
+bool RefuseUnknownOptions(const Args& args, std::ostream& err) {
+    for (const std::string& a : args) {
+        // "-" alone names standard input.
+        if (a.size() > 1 && a[0] == '-') {
+            Fail(err, "unknown option '" + a + "'");
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CheckPositional(const Args& args, std::size_t atMost, std::ostream& err) {
+    if (!RefuseUnknownOptions(args, err)) {
+        return false;
+    }
+    if (args.size() > atMost) {
+        Fail(err, "too many arguments");
+        return false;
+    }
+    return true;
+}
+
 std::optional<long long> ParseNumber(std::string_view text) {
     long long v = 0;
     const char* end = text.data() + text.size();
@@ -66,6 +88,19 @@ std::optional<std::array<uint8_t, 81>> ParsePuzzle(std::string_view text, std::s
                 "character " + std::to_string(i + 1) + " of the puzzle is not a digit, '.' or '0'";
             return std::nullopt;
         }
+    }
+    return values;
+}
+
+std::optional<std::array<uint8_t, 81>> PuzzleArgument(const Args& args, std::ostream& err) {
+    if (args.empty()) {
+        Fail(err, "a puzzle of 81 characters is needed");
+        return std::nullopt;
+    }
+    std::string why;
+    auto values = ParsePuzzle(args[0], &why);
+    if (!values) {
+        Fail(err, why);
     }
     return values;
 }

@@ -1,4 +1,5 @@
-// Shared pieces of sudoku-tool's commands: arguments, puzzle strings, error reporting.
+// Shared pieces of sudoku-tool's commands: arguments, puzzle strings, a board for one command,
+// error reporting.
 #pragma once
 
 #include <array>
@@ -10,6 +11,8 @@
 #include <vector>
 
 #include "engine/Board.h"
+#include "engine/Options.h"
+#include "engine/Random.h"
 
 namespace tool {
 
@@ -25,15 +28,31 @@ using Command = int (*)(const Args& args, std::istream& in, std::ostream& out, s
 std::optional<std::string> TakeOption(Args& args, std::string_view name, bool& missing);
 // Takes a flag such as "--pencil" out of the arguments.
 bool TakeFlag(Args& args, std::string_view name);
+// Refuses (with the message printed) any argument left that looks like an option: every
+// command takes its own options out first.
+bool RefuseUnknownOptions(const Args& args, std::ostream& err);
+// Refuses unknown options and more than `atMost` positional arguments.
+bool CheckPositional(const Args& args, std::size_t atMost, std::ostream& err);
 // Parses a whole decimal number (an optional leading '-').
 std::optional<long long> ParseNumber(std::string_view text);
 
 // Prints "sudoku-tool: <message>" on the error stream and gives kBadInput.
 int Fail(std::ostream& err, std::string_view message);
 
+// A board that lives for one command, with its own options and random source.
+struct SSession {
+    explicit SSession(uint64_t seed) : random(seed) {}
+    CRandom random;
+    COptions options;
+    CBoard board{random, options};
+};
+
 // A puzzle string: 81 characters row by row, '1'..'9' for a digit, '.' or '0' for empty.
 // Gives the values by cell index, or nullopt with the reason in `why`.
 std::optional<std::array<uint8_t, 81>> ParsePuzzle(std::string_view text, std::string* why);
+// The one puzzle argument of a command (the first positional one); nullopt with the message
+// printed when it is missing or malformed.
+std::optional<std::array<uint8_t, 81>> PuzzleArgument(const Args& args, std::ostream& err);
 
 // A grid with the values as givens (every other field 0).
 CBoard::Grid GridOfGivens(const std::array<uint8_t, 81>& values);

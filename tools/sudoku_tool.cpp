@@ -3,7 +3,8 @@
 #include <iostream>
 #include <string_view>
 
-#include "tools/Commands.h"
+#include "tools/EngineCommands.h"
+#include "tools/GameCommands.h"
 #include "tools/RenderCommand.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include "engine/Options.h"
 #include "game/GameFiles.h"
 #include "game/OptionsFile.h"
+#include "game/SaveFile.h"
 #include "game/Texts.h"
 #include "platform/DataManager.h"
 #include "ui/Game.h"
@@ -58,17 +59,20 @@ void CGame::Redraw() {
 }
 
 CGame::ELoad CGame::LoadGameFile(std::string_view name, std::string* why) {
-    if (!Data().FileExists(name)) {
-        return ELoad::kNoFile;
+    const savefile::SLoadResult result = gamefiles::LoadGameFile(Data(), *this, name);
+    switch (result.status) {
+        case savefile::LoadStatus::kLoaded:
+            ContinueClock();
+            return ELoad::kLoaded;
+        case savefile::LoadStatus::kNoFile:
+            return ELoad::kNoFile;
+        case savefile::LoadStatus::kRefused:
+            break;
     }
-    if (!gamefiles::LoadGameFile(Data(), *this, name)) {
-        if (why != nullptr) {
-            *why = Data().MakeDataPath(name).string() + " is not a whole saved game";
-        }
-        return ELoad::kRefused;
+    if (why != nullptr) {
+        *why = result.reason;
     }
-    ContinueClock();
-    return ELoad::kLoaded;
+    return ELoad::kRefused;
 }
 
 void CGame::ContinueClock() {

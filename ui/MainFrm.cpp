@@ -38,8 +38,9 @@ constexpr uint32_t kCaptionBrush = Rgb(255, 255, 255);
 constexpr int kScreenBottom = CMainFrame::kFrameHeight;
 
 // The toolbar's buttons, left to right, in the order of their images in a strip.
-std::array<CommandId, 6> ToolbarButtons() {
-    std::array<CommandId, 6> buttons{};
+constexpr std::size_t kButtonCount = 6;
+std::array<CommandId, kButtonCount> ToolbarButtons() {
+    std::array<CommandId, kButtonCount> buttons{};
     std::size_t n = 0;
     if (const res::SToolbar* toolbar = res::FindToolbar(res::kMainResource)) {
         for (const CommandId id : toolbar->positions) {
@@ -295,16 +296,19 @@ void CMainFrame::DrawCommandBar(ICanvas& canvas) {
                 TextVAlign::kCentre);
         }
     }
+    // The rules first: those of the Pencilmarks and Eraser buttons also bring the strip up to
+    // date, and every button is drawn from the same strip.
     const auto buttons = ToolbarButtons();
+    std::array<bool, kButtonCount> enabled{};
     for (std::size_t i = 0; i < buttons.size(); ++i) {
-        const CommandId id = buttons[i];
-        const SRect r = ButtonRect(id);
+        enabled[i] = m_barEnabled && (m_doc == nullptr || m_doc->UpdateButton(buttons[i]).enabled);
+    }
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        const SRect r = ButtonRect(buttons[i]);
         if (r.Width() <= 0) {
             continue;
         }
-        // The rule of the Pencilmarks and Eraser buttons also brings the strip up to date.
-        const bool enabled = m_barEnabled && (m_doc == nullptr || m_doc->UpdateButton(id).enabled);
-        if (m_pressed == id) {
+        if (m_pressed == buttons[i]) {
             canvas.DrawRect(r, kPressedFrame, kPressedFace);
         }
         const int srcX = static_cast<int>(i) * kImageSize;
@@ -313,7 +317,7 @@ void CMainFrame::DrawCommandBar(ICanvas& canvas) {
         }
         const int x = r.left + (kButtonSize - kImageSize) / 2;
         const int y = r.top + (kButtonSize - kImageSize) / 2;
-        if (enabled) {
+        if (enabled[i]) {
             canvas.CopyBitmapKeyed(m_strip, x, y, srcX, 0, kImageSize, kImageSize);
         } else {
             canvas.CopyBitmapKeyed(Greyed(m_strip, srcX, kImageSize, kImageSize), x, y, 0, 0,

@@ -25,8 +25,9 @@ class IWindow;
 // its popup of menu 110 + language) and the toolbar buttons of toolbar 110 (Quick New Game,
 // Pencilmarks, Eraser, Undo, Hint, then Exit at the right), their images cut from the current
 // strip (bitmap 110 at creation, then 132, 134, 135 or 136 by the pencil and eraser modes).
-// Buttons show the enabled state of their command's update rule. The bar is disabled from its
-// creation until the splash ends.
+// Buttons show the enabled state of their command's update rule. The English bar of the frame's
+// creation is disabled; every rebuilt bar is enabled, so the bar in the stored language, which
+// replaces it at the first new document before the window shows, serves during the splash too.
 //
 // Geometry of the bar, in device pixels (it fits a screen 320 pixels wide):
 //

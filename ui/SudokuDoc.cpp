@@ -174,8 +174,14 @@ bool CSudokuDoc::OnCommand(CommandId id) {
 
 bool CSudokuDoc::OnNewDocument() {
     if (m_bFirstNewDocument) {
-        // A missing, empty or damaged autosave starts a new game at the stored level.
-        if (m_game.LoadGameFile(gamefiles::kAutosave) != CGame::ELoad::kLoaded) {
+        // A missing, empty or damaged autosave starts a new game at the stored level; only a
+        // damaged one is worth a word, on standard error.
+        std::string why;
+        const CGame::ELoad load = m_game.LoadGameFile(gamefiles::kAutosave, &why);
+        if (load == CGame::ELoad::kRefused) {
+            std::cerr << "sudoku: " << why << "; a new game starts\n";
+        }
+        if (load != CGame::ELoad::kLoaded) {
             m_game.StartNewGame(true);
         }
         m_frame.RebuildCommandBar(m_options.GetLanguage());
@@ -192,9 +198,9 @@ bool CSudokuDoc::OnNewDocument() {
 }
 
 bool CSudokuDoc::OpenDocumentFile(const std::filesystem::path& path) {
-    std::string why;
-    if (!savefile::Read(path, m_game, &why)) {
-        std::cerr << "sudoku: " << why << '\n';
+    const savefile::SLoadResult result = savefile::Read(path, m_game);
+    if (!result.Loaded()) {
+        std::cerr << "sudoku: " << result.reason << '\n';
         ShowFileError();
         return false;
     }

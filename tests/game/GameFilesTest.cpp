@@ -25,10 +25,17 @@ protected:
     CBoard board{random, options};
 };
 
+using savefile::LoadStatus;
+
 TEST_F(GameFilesTest, NoOrEmptyAutosaveMeansNoSavedGame) {
-    EXPECT_FALSE(gamefiles::LoadGameFile(dm, board, gamefiles::kAutosave));
+    board.SetGrid(testsupport::GridFrom("7"));
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(gamefiles::LoadGameFile(dm, board, gamefiles::kAutosave).status, LoadStatus::kNoFile);
     folder.Write("autosave.sdk", "");
-    EXPECT_FALSE(gamefiles::LoadGameFile(dm, board, gamefiles::kAutosave));
+    EXPECT_EQ(gamefiles::LoadGameFile(dm, board, gamefiles::kAutosave).status, LoadStatus::kNoFile);
+    EXPECT_EQ(board.GetCell(0, 0).value, 7);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_TRUE(shell.Lines().empty());
 }
 
 TEST_F(GameFilesTest, TheAutosaveIsExactlyOneRecordAndResumes) {
@@ -41,7 +48,8 @@ TEST_F(GameFilesTest, TheAutosaveIsExactlyOneRecordAndResumes) {
 
     COptions other;
     CBoard resumed(random, other);
-    ASSERT_TRUE(gamefiles::LoadGameFile(dm, resumed, gamefiles::kAutosave));
+    const savefile::SLoadResult r = gamefiles::LoadGameFile(dm, resumed, gamefiles::kAutosave);
+    ASSERT_TRUE(r.Loaded()) << r.reason;
     EXPECT_TRUE(resumed.GetGrid() == board.GetGrid());
     EXPECT_EQ(resumed.GetElapsed(), 4000);
     EXPECT_EQ(other.GetLevel(), 50);
@@ -52,10 +60,31 @@ TEST_F(GameFilesTest, ADamagedAutosaveIsRefusedAndTheBoardStays) {
     bytes[1798] = 0;  // current number 0
     folder.Write("autosave.sdk", bytes);
     board.SetGrid(testsupport::GridFrom("7"));
-    EXPECT_FALSE(gamefiles::LoadGameFile(dm, board, gamefiles::kAutosave));
+    ::testing::internal::CaptureStderr();
+    savefile::SLoadResult r = gamefiles::LoadGameFile(dm, board, gamefiles::kAutosave);
+    EXPECT_EQ(r.status, LoadStatus::kRefused);
     EXPECT_EQ(board.GetCell(0, 0).value, 7);
+    // The reason goes back to the caller, which shows it; the game layer prints nothing.
+    EXPECT_NE(r.reason.find((folder / "autosave.sdk").string()), std::string::npos) << r.reason;
+    EXPECT_NE(r.reason.find("damaged"), std::string::npos) << r.reason;
     folder.Write("autosave.sdk", std::string(1000, 'q'));
-    EXPECT_FALSE(gamefiles::LoadGameFile(dm, board, gamefiles::kAutosave));
+    r = gamefiles::LoadGameFile(dm, board, gamefiles::kAutosave);
+    EXPECT_EQ(r.status, LoadStatus::kRefused);
+    EXPECT_NE(r.reason.find("1000 bytes"), std::string::npos) << r.reason;
+    EXPECT_EQ(board.GetCell(0, 0).value, 7);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_TRUE(shell.Lines().empty());
+}
+
+TEST_F(GameFilesTest, TheAutosaveIsFoundWhateverTheCaseOfItsName) {
+    board.SetGrid(testsupport::GridFrom("123"));
+    CBoard::StateRecord record{};
+    board.SaveState(record);
+    folder.Write("AutoSave.SDK", record);
+    COptions other;
+    CBoard resumed(random, other);
+    ASSERT_TRUE(gamefiles::LoadGameFile(dm, resumed, gamefiles::kAutosave).Loaded());
+    EXPECT_TRUE(resumed.GetGrid() == board.GetGrid());
 }
 
 TEST_F(GameFilesTest, OptionsFileMissingShortAndWhole) {
@@ -81,6 +110,41 @@ TEST_F(GameFilesTest, OptionsFileMissingShortAndWhole) {
     LoadOptions(third, dm);
     EXPECT_EQ(third.GetLanguage(), 1);
     EXPECT_EQ(GetLevelStats(third, 3).solved, 0);  // statistics stay at zero
+}
+
+TEST_F(GameFilesTest, AnOptionsFileAnywhereReadsAsOptionsCfgDoes) {
+    COptions saved;
+    saved.SetLanguage(2);
+    RecordSolvedGame(saved, 30, 90);
+    const COptions::Image image = saved.ToImage();
+    std::vector<uint8_t> longer(image.begin(), image.end());
+    longer.resize(300, 0xAB);
+    const struct {
+        const char* name;
+        std::vector<uint8_t> bytes;
+    } files[] = {
+        {"whole.cfg", std::vector<uint8_t>(image.begin(), image.end())},
+        {"longer.cfg", longer},
+        {"short.cfg", std::vector<uint8_t>(image.begin(), image.begin() + 40)},
+        {"empty.cfg", {}},
+    };
+    for (const auto& f : files) {
+        // The same bytes as options.cfg through the data folder give the same record.
+        folder.Write("options.cfg", f.bytes);
+        COptions viaData;
+        LoadOptions(viaData, dm);
+        COptions viaPath;
+        std::string why;
+        ASSERT_TRUE(ReadOptionsFile(folder.Write(f.name, f.bytes), viaPath, &why)) << why;
+        EXPECT_EQ(viaPath.ToImage(), viaData.ToImage()) << f.name;
+    }
+    // A file that cannot be read changes nothing.
+    COptions kept = saved;
+    std::string why;
+    EXPECT_FALSE(ReadOptionsFile(folder / "missing.cfg", kept, &why));
+    EXPECT_NE(why.find("missing.cfg"), std::string::npos) << why;
+    EXPECT_FALSE(ReadOptionsFile(folder.Path(), kept, &why));  // a folder
+    EXPECT_EQ(kept.ToImage(), image);
 }
 
 }  // namespace

@@ -7,23 +7,21 @@
 #include "game/SaveFile.h"
 #include "platform/FileIO.h"
 #include "tests/support/BoardBuilder.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
 class SaveFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char name[] = "/tmp/sudoku-save-test-XXXXXX";
-        dir = ::mkdtemp(name);
         board.SetGrid(testsupport::GridFrom("53..7....6..195....98....6.8...6...34..8.3..17"));
         board.SelectCell(2, 0, false);
         board.SetNumber(4);
         board.PlaceNumber(false);
         board.SetElapsed(12000);
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-
-    std::filesystem::path dir;
+    testsupport::TempDir temp;
+    const std::filesystem::path& dir = temp.Path();
     CRandom random{1};
     COptions options;
     CBoard board{random, options};
@@ -38,8 +36,9 @@ TEST_F(SaveFileTest, AWrittenGameReadsBackExactly) {
 
     COptions otherOptions;
     CBoard other(random, otherOptions);
-    std::string why;
-    ASSERT_TRUE(savefile::Read(file, other, &why)) << why;
+    const savefile::SLoadResult r = savefile::Read(file, other);
+    ASSERT_TRUE(r.Loaded()) << r.reason;
+    EXPECT_TRUE(r.reason.empty()) << r.reason;
     EXPECT_TRUE(other.GetGrid() == board.GetGrid());
     EXPECT_EQ(other.GetElapsed(), 12000);
     EXPECT_TRUE(otherOptions.GetCustomEntry());
@@ -51,9 +50,11 @@ TEST_F(SaveFileTest, FilesOfTheWrongSizeOrDamagedAreRefusedAndChangeNothing) {
     CBoard::StateRecord good{};
     board.SaveState(good);
     std::vector<uint8_t> bytes(good.begin(), good.end());
+    using savefile::LoadStatus;
     struct Case {
         const char* name;
         std::vector<uint8_t> content;
+        LoadStatus status;
         const char* reason;
     };
     std::vector<uint8_t> damaged = bytes;
@@ -61,11 +62,12 @@ TEST_F(SaveFileTest, FilesOfTheWrongSizeOrDamagedAreRefusedAndChangeNothing) {
     std::vector<uint8_t> longer = bytes;
     longer.push_back(0);
     const Case cases[] = {
-        {"empty", {}, "0 bytes"},
-        {"short", std::vector<uint8_t>(bytes.begin(), bytes.end() - 1), "1810 bytes"},
-        {"long", longer, "longer than"},
-        {"garbage", std::vector<uint8_t>(1811, 0xEE), "damaged"},
-        {"custom flag 7", damaged, "damaged"},
+        {"empty", {}, LoadStatus::kNoFile, "0 bytes"},
+        {"short", std::vector<uint8_t>(bytes.begin(), bytes.end() - 1), LoadStatus::kRefused,
+         "1810 bytes"},
+        {"long", longer, LoadStatus::kRefused, "longer than"},
+        {"garbage", std::vector<uint8_t>(1811, 0xEE), LoadStatus::kRefused, "damaged"},
+        {"custom flag 7", damaged, LoadStatus::kRefused, "damaged"},
     };
     COptions otherOptions;
     CBoard other(random, otherOptions);
@@ -73,14 +75,19 @@ TEST_F(SaveFileTest, FilesOfTheWrongSizeOrDamagedAreRefusedAndChangeNothing) {
     for (const Case& c : cases) {
         const auto file = dir / c.name;
         ASSERT_TRUE(fileio::WriteFileAtomically(file, c.content));
-        std::string why;
-        EXPECT_FALSE(savefile::Read(file, other, &why)) << c.name;
-        EXPECT_NE(why.find(c.reason), std::string::npos) << c.name << ": " << why;
+        const savefile::SLoadResult r = savefile::Read(file, other);
+        EXPECT_EQ(r.status, c.status) << c.name;
+        EXPECT_NE(r.reason.find(c.reason), std::string::npos) << c.name << ": " << r.reason;
+        EXPECT_NE(r.reason.find(file.string()), std::string::npos) << c.name << ": " << r.reason;
         EXPECT_EQ(other.GetCell(0, 0).value, 9) << c.name;
     }
-    std::string why;
-    EXPECT_FALSE(savefile::Read(dir / "missing.sdk", other, &why));
-    EXPECT_FALSE(savefile::Read(dir, other, &why));  // a folder
+    const savefile::SLoadResult missing = savefile::Read(dir / "missing.sdk", other);
+    EXPECT_EQ(missing.status, LoadStatus::kNoFile);
+    EXPECT_NE(missing.reason.find("missing.sdk"), std::string::npos) << missing.reason;
+    const savefile::SLoadResult folder = savefile::Read(dir, other);
+    EXPECT_EQ(folder.status, LoadStatus::kRefused);
+    EXPECT_NE(folder.reason.find("cannot read"), std::string::npos) << folder.reason;
+    EXPECT_EQ(other.GetCell(0, 0).value, 9);
 }
 
 TEST_F(SaveFileTest, AFailedWriteLeavesTheTargetAndNoTemporaryFile) {

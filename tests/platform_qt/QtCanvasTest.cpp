@@ -6,7 +6,6 @@
 #include <QGuiApplication>
 #include <QImage>
 
-#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -17,6 +16,7 @@
 #include "platform/ImageCanvas.h"
 #include "platform/PngWriter.h"
 #include "platform/qt/QtCanvas.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -227,12 +227,11 @@ TEST(PngWriterTest, FilesReadBackPixelForPixel) {
     for (uint32_t& p : image.pixels) {
         p |= 0xFF000000U;
     }
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("sudoku_png_" + std::to_string(::getpid()) + ".png");
+    const testsupport::TempDir dir;
+    const auto path = dir / "image.png";
     std::string why;
     ASSERT_TRUE(WritePng(path, image, &why)) << why;
     QImage read(QString::fromStdString(path.string()));
-    std::filesystem::remove(path);
     ASSERT_FALSE(read.isNull());
     ASSERT_EQ(read.width(), 31);
     ASSERT_EQ(read.height(), 7);
@@ -244,8 +243,8 @@ TEST(PngWriterTest, FilesReadBackPixelForPixel) {
 }
 
 TEST(PngWriterTest, NullImageIsRefusedAndNothingIsWritten) {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("sudoku_png_null_" + std::to_string(::getpid()) + ".png");
+    const testsupport::TempDir dir;
+    const auto path = dir / "null.png";
     std::string why;
     EXPECT_FALSE(WritePng(path, Bitmap{}, &why));
     EXPECT_FALSE(why.empty());

@@ -4,7 +4,6 @@
 #include <zlib.h>
 
 #include <filesystem>
-#include <sstream>
 
 #include "engine/ByteIO.h"
 #include "engine/Options.h"
@@ -13,6 +12,7 @@
 #include "platform/Screen.h"
 #include "tests/support/BoardBuilder.h"
 #include "tests/support/TempDir.h"
+#include "tests/tools/ToolCall.h"
 #include "tests/ui/SyntheticSkin.h"
 #include "tools/RenderCommand.h"
 
@@ -20,21 +20,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Outcome {
-    int status = 0;
-    std::string out;
-    std::string err;
-};
+using Outcome = testsupport::ToolOutcome;
 
-Outcome Render(tool::Args args) {
-    std::istringstream in;
-    std::ostringstream out;
-    std::ostringstream err;
-    Outcome r;
-    r.status = tool::RunRender(args, in, out, err);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
+Outcome Render(const tool::Args& args) {
+    return testsupport::CallTool(tool::RunRender, args);
 }
 
 uint32_t Get32BE(const std::vector<uint8_t>& b, std::size_t at) {

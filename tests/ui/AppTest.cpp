@@ -39,6 +39,10 @@ TEST_F(AppTest, FirstStartMakesANewGameAtTheStoredLevelInTheStoredLanguage) {
     EXPECT_EQ(window.shown.width, 480);
     EXPECT_EQ(window.shown.height, 272);
     EXPECT_TRUE(shell.Lines().empty());
+    // The first run is over at the first paint of the board.
+    EXPECT_TRUE(Options().GetFirstRun());
+    timers.Advance(3000);
+    EXPECT_FALSE(Options().GetFirstRun());
 }
 
 TEST_F(AppTest, NextStartResumesTheGameAndTheClockContinues) {
@@ -253,18 +257,14 @@ TEST_F(AppTest, CaptionBoxStandsOnRowSeventeenCentredOnTheButton) {
     // Let go: the repaint removes it.
     Frame().OnButtonUp(CommandId::kHint);
     EXPECT_TRUE(View().WindowSurface().pixels == before.pixels);
-}
-
-TEST_F(AppTest, DisabledButtonsShowNoCaption) {
-    StartPastSplash();
-    const Bitmap before = View().WindowSurface();
+    // Disabled buttons, and commands without one, show none.
     EXPECT_FALSE(Frame().OnButtonDown(CommandId::kUndo));  // nothing to undo yet
     Options().SetAutoPencilmarks(true);
     EXPECT_FALSE(Frame().OnButtonDown(CommandId::kPencilmarks));
-    EXPECT_FALSE(Frame().OnButtonDown(CommandId::kLoad));  // no button
-    EXPECT_TRUE(View().WindowSurface().pixels == before.pixels);
+    EXPECT_FALSE(Frame().OnButtonDown(CommandId::kLoad));
     Frame().EnableCommandBar(false);
     EXPECT_FALSE(Frame().OnButtonDown(CommandId::kHint));
+    EXPECT_TRUE(View().WindowSurface().pixels == before.pixels);
 }
 
 TEST_F(AppTest, BarHitsSoftKeysAndButtonsOnlyWhileEnabled) {

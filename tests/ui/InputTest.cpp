@@ -140,18 +140,14 @@ INSTANTIATE_TEST_SUITE_P(
         TapCase{k320, kNumberSelect, 64, 187, Hit::kDigit, 1, 0},
         TapCase{k320, kNumberSelect, 63, 190, Hit::kNone, 0, 0}));
 
-TEST_F(InputTest, CellSelectOnAGivenKeepsTheSelectionAndTakesNumberOne) {
+TEST_F(InputTest, ATapOnAGivenSelectsAndPlacesNothing) {
     game.SetGrid(GridFrom("5"));
     game.SelectCell(4, 4, false);
     game.SetNumber(7);
-    game.OnTap(142 + 5, 12 + 5);
+    game.OnTap(142 + 5, 12 + 5);  // Cell Select: the selection stays, the number is 1
     EXPECT_EQ(Selection(), std::make_pair(4, 4));
     EXPECT_EQ(game.GetNumber(), 1);
-}
-
-TEST_F(InputTest, NumberSelectOnAGivenPlacesNothing) {
     options.SetInputMode(kNumberSelect);
-    game.SetGrid(GridFrom("5"));
     game.SetNumber(4);
     game.OnTap(142 + 5, 12 + 5);
     EXPECT_EQ(ValuesOf(game.GetGrid()), "5" + std::string(80, '.'));
@@ -376,18 +372,24 @@ TEST_F(InputTest, NewGameSelectsByInputModeAndResetsTheModes) {
     EXPECT_TRUE(game.GetPencilMode());
 }
 
-TEST_F(InputTest, ALevelThatEmptiesNothingSelectsNothing) {
+TEST_F(InputTest, NoFreeCellSelectsNothing) {
+    // A level that empties nothing.
     for (const int32_t level : {0, -5}) {
         options.SetLevel(level);
         game.StartNewGame(false);
         EXPECT_EQ(ValuesOf(game.GetGrid()).find('.'), std::string::npos);
         EXPECT_EQ(Selection(), std::make_pair(-1, -1));
-        game.OnTap(142, 204);  // Limit Numbers off: a digit with nothing selected
         options.SetLimitNumbers(true);
         game.OnTap(142 + 8 * 21, 204);
         EXPECT_EQ(game.GetNumber(), 9);
         options.SetLimitNumbers(false);
     }
+    // 81 givens accepted as a custom puzzle.
+    options.SetCustomEntry(true);
+    game.SetGrid(GridFrom(kSolved));
+    game.AcceptCustomPuzzle();
+    EXPECT_FALSE(options.GetCustomEntry());
+    EXPECT_EQ(Selection(), std::make_pair(-1, -1));
 }
 
 TEST_F(InputTest, CustomEntryStartsEmptyAndAcceptsOnlyASolvablePuzzle) {
@@ -413,14 +415,6 @@ TEST_F(InputTest, CustomEntryStartsEmptyAndAcceptsOnlyASolvablePuzzle) {
     EXPECT_EQ(Selection(), std::make_pair(0, 5));  // column 0 is given down to row 4
     EXPECT_EQ(shell.Lines().back().rfind("message MsgCustomValid info ok", 0), 0U);
     EXPECT_EQ(options.GetLevel(), level::kCustom);
-}
-
-TEST_F(InputTest, EightyOneGivensAcceptedSelectNothing) {
-    options.SetCustomEntry(true);
-    game.SetGrid(GridFrom(kSolved));
-    game.AcceptCustomPuzzle();
-    EXPECT_FALSE(options.GetCustomEntry());
-    EXPECT_EQ(Selection(), std::make_pair(-1, -1));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The commands of sudoku-tool, each a function of its arguments and streams.
+// sudoku-tool's engine commands, each a function of its arguments and streams.
 #pragma once
 
 #include "tools/ToolSupport.h"
@@ -9,9 +9,5 @@ int RunSolve(const Args& args, std::istream& in, std::ostream& out, std::ostream
 int RunGenerate(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
 int RunHint(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
 int RunCheck(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
-int RunImport(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
-int RunShow(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
-int RunExport(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
-int RunStats(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
 
 }  // namespace tool
