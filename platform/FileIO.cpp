@@ -283,9 +283,10 @@ bool Replace(const STarget& target, std::span<const uint8_t> bytes, std::string*
         temp = folder / ("." + path.filename().string() + ".tmp" +
                          std::string(suffix, ec == std::errc{} ? end : suffix));
         raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, createMode);
-        if (raw < 0 && errno != EEXIST) {
-            return Say(
-                why, "cannot create a file in " + folder.string() + " (" + ErrnoText(errno) + ")");
+        const int err = errno;
+        if (raw < 0 && err != EEXIST) {
+            return Say(why,
+                       "cannot create a file in " + folder.string() + " (" + ErrnoText(err) + ")");
         }
     }
     if (raw < 0) {
