@@ -4,7 +4,9 @@
 #include <cstring>
 
 #include "engine/ByteIO.h"
+#include "engine/Digits.h"
 #include "engine/Options.h"
+#include "engine/SearchBoard.h"  // the frames of the search stack, made and freed with the board
 
 namespace {
 
@@ -19,10 +21,7 @@ constexpr std::size_t kElapsedOffset = kCustomOffset + 1;
 static_assert(kElapsedOffset + 4 == CBoard::kStateBytes);
 static_assert(9 * 9 * kCellBytes + 4 == CBoard::Grid::kBytes);
 
-// The bit of a digit; values outside 1..9 have none.
-uint16_t BitOf(int value) {
-    return (value >= 1 && value <= 9) ? static_cast<uint16_t>(1U << (value - 1)) : 0;
-}
+using digits::BitOf;
 
 bool OnBoard(int32_t x, int32_t y) {
     return x >= 0 && x < 9 && y >= 0 && y < 9;
@@ -86,6 +85,8 @@ CBoard::CBoard(CRandom& random, COptions& options) : m_random(random), m_options
     m_search.resize(81);
     Reset();
 }
+
+CBoard::~CBoard() = default;
 
 void CBoard::Reset() {
     m_elapsedMs = 0;

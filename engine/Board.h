@@ -21,7 +21,8 @@
 // Illegal, IsConsistent and the choice of a first free cell go column by column (x outer).
 //
 // The operations are spread over Board.cpp (rules and edits, the state record),
-// Solver.cpp (solving, hints), Generator.cpp (new and custom puzzles) and History.cpp (undo).
+// Solver.cpp (solving, hints), Search.cpp (the solver's backtracking search), Generator.cpp
+// (new and custom puzzles) and History.cpp (undo).
 
 #include <array>
 #include <cstdint>
@@ -75,36 +76,6 @@ public:
         uint8_t y = 0;
     };
 
-    // A set of cells: bit i (cell index y * 9 + x) of the 128 bits lo (cells 0..63), hi (64..80).
-    struct CellSet {
-        uint64_t lo = 0;
-        uint64_t hi = 0;
-    };
-
-    // The search works on candidate sets alone: for each digit index k (digit - 1) the set of
-    // cells where the digit is still a candidate, the set of empty cells, and the number of
-    // candidates of every cell, bit-sliced: bit b of cell i's count is bit i of count[b].
-    // Only the entries of empty cells are meaningful.
-    struct SearchBoard {
-        CellSet cands[kSize];
-        CellSet empty;
-        CellSet count[4];
-    };
-
-    // One frame of the backtracking search: the frame's cell, the digit indices (digit - 1)
-    // not yet tried there and the search board when the frame was made. The board is kept
-    // only in frames with two or more candidates: a frame with one candidate is never
-    // returned to for a second try.
-    struct SolveInfo {
-        SearchBoard board;
-        uint8_t cands[kSize];
-        int16_t candCount = 0;
-        uint8_t x = 0;
-        uint8_t y = 0;
-        uint8_t tried = 0;   // the digit index of the last try
-        bool fresh = false;  // no try yet: the search board is still the frame's own
-    };
-
     // The selection state recorded with each undoable action.
     struct SActionInfo {
         int32_t x = -1;
@@ -118,7 +89,7 @@ public:
     using StateRecord = std::array<uint8_t, kStateBytes>;
 
     CBoard(CRandom& random, COptions& options);
-    virtual ~CBoard() = default;
+    virtual ~CBoard();
     CBoard(const CBoard&) = delete;
     CBoard& operator=(const CBoard&) = delete;
 
@@ -196,6 +167,10 @@ protected:
     CRandom& Random() const { return m_random; }
 
 private:
+    // One frame of the backtracking search. What a frame holds is the search's own business
+    // (engine/SearchBoard.h).
+    struct SolveInfo;
+
     // Solver steps on the full grid, exactly as the rules of the search state them.
     SolveResult Eliminate(int x, int y, int digit);
     SolveResult PlaceDigit(int x, int y, int digit);
@@ -206,6 +181,9 @@ private:
     static int HighestBit(uint32_t mask);
     static int MaskToDigits(uint32_t mask, uint8_t* digits);
     void Record();
+    // Pops the top action record and takes the selection and the current number from the
+    // record below it, now on top (when there is one).
+    void PopAction();
     void AppendToList(int x, int y);
 
     CRandom& m_random;

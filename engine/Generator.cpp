@@ -71,12 +71,6 @@ bool CBoard::ValidateCustom() {
     const SolveResult r = Solve();
     m_grid = m_history.back();
     m_history.pop_back();
-    m_actions.pop_back();
-    if (!m_actions.empty()) {
-        const SActionInfo& a = m_actions.back();
-        m_selX = a.x;
-        m_selY = a.y;
-        m_number = a.number;
-    }
+    PopAction();
     return r.code == kSolved;
 }

@@ -17,14 +17,19 @@ void CBoard::Undo() {
     }
     m_grid = m_history.back();
     m_history.pop_back();
-    if (!m_actions.empty()) {
-        m_actions.pop_back();
+    PopAction();
+}
+
+void CBoard::PopAction() {
+    if (m_actions.empty()) {
+        return;
     }
+    m_actions.pop_back();
     if (!m_actions.empty()) {
         const SActionInfo& a = m_actions.back();
-        m_number = a.number;
         m_selX = a.x;
         m_selY = a.y;
+        m_number = a.number;
     }
 }
 
