@@ -1,5 +1,8 @@
 // CGame's life cycle: set-up, the clock, the paint hooks, the autosave read at start-up and
 // written at the end.
+#include <iostream>
+#include <string>
+
 #include "engine/Options.h"
 #include "game/GameFiles.h"
 #include "game/OptionsFile.h"
@@ -15,7 +18,10 @@ void CGame::InitGame() {
     m_keyDown = false;
     m_started = false;
     SetSkinBitmaps({}, {});
-    LoadOptions(Options(), Data());
+    std::string why;
+    if (!LoadOptions(Options(), Data(), &why)) {
+        std::cerr << "sudoku: " << why << "; the options start from their defaults\n";
+    }
     ApplyLayout();
     m_pencil = false;
     m_eraser = false;
@@ -82,7 +88,13 @@ void CGame::ContinueClock() {
 }
 
 void CGame::SaveOnExit() {
-    gamefiles::WriteGameFile(Data(), *this, gamefiles::kAutosave);
+    // The game goes on to its end either way; each file that could not be written is named.
+    std::string why;
+    if (!gamefiles::WriteGameFile(Data(), *this, gamefiles::kAutosave, &why)) {
+        std::cerr << "sudoku: " << why << '\n';
+    }
     SetSkinBitmaps({}, {});
-    SaveOptions(Options(), Data());
+    if (!SaveOptions(Options(), Data(), &why)) {
+        std::cerr << "sudoku: " << why << '\n';
+    }
 }
