@@ -2,96 +2,23 @@
 // command line, and a window ended by SIGTERM.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <png.h>
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <fstream>
-#include <functional>
-#include <memory>
-#include <span>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "engine/Board.h"
-#include "engine/Options.h"
-#include "engine/Random.h"
-#include "game/OptionsFile.h"
 #include "platform/Bitmap.h"
-#include "platform/DataManager.h"
-#include "platform/ScriptedShell.h"
-#include "tests/support/TempDir.h"
+#include "tests/e2e/E2E.h"
 
+namespace e2e {
 namespace {
-
-namespace fs = std::filesystem;
-using testsupport::TempDir;
-
-const fs::path kProgramDir = SUDOKU_PROGRAM_DIR;
-const fs::path kCases = SUDOKU_E2E_CASES;
-
-std::string ReadText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-struct SRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Starts a program of the program folder in `cwd` with standard output and error going to
-// files there; `env` entries ("NAME=VALUE") are added to the environment. The child is returned
-// still running when `wait` is false.
-pid_t Start(const std::string& program, const std::vector<std::string>& args, const fs::path& cwd,
-            const std::vector<std::string>& env) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (chdir(cwd.c_str()) != 0) {
-            _exit(126);
-        }
-        const int out = open("stdout.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int err = open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(out, 1);
-        dup2(err, 2);
-        for (const std::string& e : env) {
-            putenv(const_cast<char*>(e.c_str()));
-        }
-        const std::string path = (kProgramDir / program).string();
-        std::vector<char*> argv{const_cast<char*>(path.c_str())};
-        for (const std::string& a : args) {
-            argv.push_back(const_cast<char*>(a.c_str()));
-        }
-        argv.push_back(nullptr);
-        execv(path.c_str(), argv.data());
-        _exit(127);
-    }
-    return pid;
-}
-
-int Wait(pid_t pid) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
-SRun RunProgram(const std::string& program, const std::vector<std::string>& args,
-                const fs::path& cwd) {
-    SRun run;
-    run.status = Wait(Start(program, args, cwd, {"QT_QPA_PLATFORM=offscreen"}));
-    run.out = ReadText(cwd / "stdout.txt");
-    run.err = ReadText(cwd / "stderr.txt");
-    return run;
-}
 
 // A PNG file as a Bitmap (null when it cannot be read).
 Bitmap ReadPng(const fs::path& path) {
@@ -122,69 +49,7 @@ double ViewBrightness(const Bitmap& shot) {
     return count == 0 ? 0 : sum / static_cast<double>(count);
 }
 
-// The working folder of one run: the data folder is data/ below it.
-class E2E : public ::testing::Test {
-public:
-    fs::path Data() const { return work / "data"; }
-
-    SRun Script(const std::string& name, std::vector<std::string> extra = {}) {
-        fs::copy_file(kCases / (name + ".script"), work / "play.script");
-        std::vector<std::string> args{"--script", "play.script", "--data-dir", "data"};
-        args.insert(args.end(), extra.begin(), extra.end());
-        return RunProgram("sudoku", args, work.Path());
-    }
-    std::string ExpectedLog(const std::string& name) const {
-        return ReadText(kCases / (name + ".log"));
-    }
-
-    // The saved game at `path`: 1811 bytes the engine takes (the level and the custom-entry flag
-    // go to its own options).
-    struct SSaved {
-        CRandom random;
-        COptions options;
-        CBoard board{random, options};
-        bool read = false;
-
-        int Empty() const {
-            int empty = 0;
-            for (int x = 0; x < 9; ++x) {
-                for (int y = 0; y < 9; ++y) {
-                    empty += board.GetCell(x, y).value == 0 ? 1 : 0;
-                }
-            }
-            return empty;
-        }
-    };
-    std::unique_ptr<SSaved> Saved(const fs::path& path) {
-        auto saved = std::make_unique<SSaved>();
-        const std::string bytes = ReadText(path);
-        EXPECT_EQ(bytes.size(), CBoard::kStateBytes) << path;
-        saved->read = bytes.size() == CBoard::kStateBytes &&
-                      saved->board.LoadState(std::span<const uint8_t>(
-                          reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
-        EXPECT_TRUE(saved->read) << path;
-        return saved;
-    }
-    COptions Options() {
-        ScriptedShell shell;
-        DataManager data(kProgramDir, Data(), shell);
-        COptions options;
-        LoadOptions(options, data);
-        return options;
-    }
-
-    TempDir work;
-};
-
 // ---- Scripts, their logs and what they leave behind ----
-
-struct SScriptCase {
-    const char* name;               // cases/NAME.script and cases/NAME.log
-    std::vector<std::string> args;  // more options
-    std::function<void(E2E&, const fs::path& work)> prepare;
-    int status;
-    std::function<void(E2E&, const fs::path& work)> check;
-};
 
 class Scripts : public E2E, public ::testing::WithParamInterface<SScriptCase> {};
 
@@ -208,21 +73,6 @@ constexpr const char* kNearlySolved =
 void ImportNearlySolved(const fs::path& work) {
     ASSERT_EQ(RunProgram("sudoku-tool", {"import", kNearlySolved, "-o", "nearly.sdk"}, work).status,
               0);
-}
-
-// options.cfg with the defaults but for these fields.
-void WriteOptions(const fs::path& data, int language, int inputMode) {
-    ScriptedShell shell;
-    DataManager manager(kProgramDir, data, shell);
-    COptions options;
-    options.SetLanguage(language);
-    options.SetInputMode(inputMode);
-    ASSERT_TRUE(SaveOptions(options, manager));
-}
-
-void ExpectBothFilesWritten(E2E& t) {
-    EXPECT_EQ(fs::file_size(t.Data() / "options.cfg"), 140U);
-    EXPECT_TRUE(t.Saved(t.Data() / "autosave.sdk")->read);
 }
 
 void ExpectSolvedCustomGames(E2E& t, int solved) {
@@ -477,3 +327,4 @@ TEST_F(E2E, TheTimingHookNotesTheSplashItsEndAndTheBoard) {
 }
 
 }  // namespace
+}  // namespace e2e
