@@ -1,7 +1,7 @@
-// End-to-end in hostile places: data files that are folders or links leading nowhere, a program
-// folder with missing or damaged pictures, a data folder that cannot be written and one on a
-// full disk. The program starts or stops with a clear message, never crashes and never
-// destroys a file it did not write.
+// End-to-end in hostile places: data files that are folders or links leading nowhere, a data
+// folder that is a file, a program folder with missing or damaged pictures, a data folder that
+// cannot be written and one on a full disk. The program starts or stops with a clear message,
+// never crashes and never destroys a file it did not write.
 #include <gtest/gtest.h>
 
 #include <sys/mount.h>
@@ -162,6 +162,17 @@ const SHostileCase kHostileCases[] = {
          EXPECT_EQ(fs::file_size(t.Data() / "elsewhere.cfg"), 140U);
          EXPECT_FALSE(fs::exists(t.Data() / "gone"));
      }},
+    {"data_folder_a_file",
+     "hostile",
+     {},
+     [](E2E& t, const fs::path&) {
+         fs::remove_all(t.Data());
+         std::ofstream(t.Data()) << "the player's own";
+     },
+     0,
+     {"cannot write data/autosave.sdk: Not a directory",
+      "cannot write data/options.cfg: Not a directory"},
+     [](E2E& t, const fs::path&) { EXPECT_EQ(ReadText(t.Data()), "the player's own"); }},
     {"missing_skin",
      "missing_skin",
      {"--program-dir", "prog"},
