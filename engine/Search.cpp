@@ -13,6 +13,7 @@
 #include <array>
 #include <bit>
 #include <cassert>
+#include <cstring>
 #include <utility>
 
 #include "engine/Board.h"
@@ -50,6 +51,24 @@ constexpr std::array<CellSet, 81> kPeers = [] {
         peers[static_cast<std::size_t>(c)] = CellSet{lanes[0], lanes[1]};
     }
     return peers;
+}();
+
+// The digit indices of every digit mask, ascending, and their number.
+struct SDigitList {
+    uint8_t digits[CBoard::kSize];
+    uint8_t count;
+};
+constexpr std::array<SDigitList, 512> kDigitLists = [] {
+    std::array<SDigitList, 512> lists{};
+    for (unsigned m = 0; m < 512; ++m) {
+        SDigitList& list = lists[m];
+        for (unsigned k = 0; k < CBoard::kSize; ++k) {
+            if ((m & (1U << k)) != 0) {
+                list.digits[list.count++] = static_cast<uint8_t>(k);
+            }
+        }
+    }
+    return lists;
 }();
 
 // Among a non-empty group of empty cells whose two high planes are alike, the first cell (row
@@ -91,11 +110,16 @@ int Lowest(CellSet group, CellSet q0, CellSet q1) {
 }
 
 // The candidates of a cell as a digit mask (bit k for digit index k), one bit from each
-// digit's set; written out for the nine digits, which the compiler would otherwise loop over.
+// digit's set, highest digit first: written out for the nine digits, which the compiler would
+// otherwise loop over.
 template <std::size_t... K>
 unsigned GatherBits(const SearchBoard& b, std::size_t lane, unsigned shift,
                     std::index_sequence<K...>) {
-    return ((static_cast<unsigned>((b.cands[K][lane] >> shift) & 1U) << K) | ...);
+    unsigned mask = 0;
+    ((mask =
+          mask * 2 + static_cast<unsigned>((b.cands[CBoard::kSize - 1 - K][lane] >> shift) & 1U)),
+     ...);
+    return mask;
 }
 unsigned CandidatesOf(const SearchBoard& b, int cell) {
     return GatherBits(b, static_cast<std::size_t>(cell >> 6), static_cast<unsigned>(cell & 63),
@@ -134,11 +158,11 @@ int PlaceOnBoard(SearchBoard& b, int cell, int k) {
 }  // namespace
 
 int CBoard::MaskToDigits(uint32_t mask, uint8_t* digits) {
-    int n = 0;
-    for (mask &= kAllDigits; mask != 0; mask &= mask - 1) {
-        digits[n++] = static_cast<uint8_t>(std::countr_zero(mask));
-    }
-    return n;
+    // Every frame asks this: a table lookup and a fixed copy, where a loop over the bits would
+    // end at a different point each time.
+    const SDigitList& list = kDigitLists[mask & kAllDigits];
+    std::memcpy(digits, list.digits, sizeof list.digits);
+    return list.count;
 }
 
 CBoard::SolveResult CBoard::Search() {
@@ -212,8 +236,24 @@ CBoard::SolveResult CBoard::Search() {
         }
         return r;
     };
+    // Takes the digit of the next try of a frame from those not yet tried there, by the
+    // draw: the one at the drawn place is swapped to the end of the list and dropped from it.
+    auto pick = [](SolveInfo& f, int draw) {
+        const int last = f.candCount - 1;
+        if (last > 0) {
+            // Two candidates are by far the most frequent case; draws are never negative. The
+            // swap is made even when the drawn place is the last: a branch there would be
+            // mispredicted every other time.
+            const int i = last == 1 ? draw & 1 : draw % f.candCount;
+            std::swap(f.cands[i], f.cands[last]);
+        }
+        f.candCount = static_cast<int8_t>(last);
+        return static_cast<int>(f.cands[last]);
+    };
     // One pass of the outer loop per frame pushed, one of the inner loop per try. A try that
     // fails goes back to the nearest frame with a digit left to try, whose board it restores.
+    // A cell with one candidate, most of the frames, takes its digit straight from the mask:
+    // its draw decides nothing, and it keeps neither a list nor a board.
     auto run = [&]() -> SolveResult {
         int cell = FindBranch(board);
         if (cell < 0) {
@@ -222,24 +262,20 @@ CBoard::SolveResult CBoard::Search() {
         for (;;) {
             SolveInfo* f = &stack[depth++];
             f->cell = static_cast<uint8_t>(cell);
-            f->candCount = static_cast<int8_t>(MaskToDigits(CandidatesOf(board, cell), f->cands));
-            if (f->candCount > 1) {
+            const unsigned mask = CandidatesOf(board, cell);
+            const int draw = random.Next();
+            int k = 0;
+            if ((mask & (mask - 1)) == 0) {
+                k = std::countr_zero(mask);
+                f->candCount = 0;
+            } else {
+                f->candCount = static_cast<int8_t>(MaskToDigits(mask, f->cands));
                 f->board = board;
+                k = pick(*f, draw);
             }
             for (;;) {
-                const int draw = random.Next();
-                const int last = f->candCount - 1;
-                if (last > 0) {
-                    // Two candidates are by far the most frequent case; draws are never
-                    // negative.
-                    const int i = last == 1 ? draw & 1 : draw % f->candCount;
-                    if (i != last) {
-                        std::swap(f->cands[i], f->cands[last]);
-                    }
-                }
-                f->tried = f->cands[last];
-                f->candCount = static_cast<int8_t>(last);
-                cell = PlaceOnBoard(board, f->cell, f->tried);
+                f->tried = static_cast<uint8_t>(k);
+                cell = PlaceOnBoard(board, f->cell, k);
                 if (cell != -2) {
                     break;
                 }
@@ -251,6 +287,7 @@ CBoard::SolveResult CBoard::Search() {
                     f = &stack[depth - 1];
                 }
                 board = f->board;
+                k = pick(*f, random.Next());
             }
             if (depth == remaining) {
                 return solved();
