@@ -25,21 +25,25 @@ using search::Any;
 using search::CellSet;
 using search::First;
 using search::SearchBoard;
-using search::Single;
 
-// kCell[c]: the set of cell c alone.
-constexpr std::array<CellSet, 81> kCell = [] {
-    std::array<CellSet, 81> cells{};
+// Sets of cells by cell index (plain arrays: the search reads them on every try, and the
+// unoptimized builds the sanitizers run would call a function for each look-up otherwise).
+struct SCellSets {
+    CellSet of[81];
+};
+
+// kCell.of[c]: the set of cell c alone.
+constexpr SCellSets kCell = [] {
+    SCellSets cells{};
     for (int c = 0; c < 81; ++c) {
-        cells[static_cast<std::size_t>(c)] =
-            c < 64 ? CellSet{uint64_t{1} << c, 0} : CellSet{0, uint64_t{1} << (c - 64)};
+        cells.of[c] = c < 64 ? CellSet{uint64_t{1} << c, 0} : CellSet{0, uint64_t{1} << (c - 64)};
     }
     return cells;
 }();
 
-// kPeers[c]: the cells that share a row, a column or a box with cell c, c itself excluded.
-constexpr std::array<CellSet, 81> kPeers = [] {
-    std::array<CellSet, 81> peers{};
+// kPeers.of[c]: the cells that share a row, a column or a box with cell c, c itself excluded.
+constexpr SCellSets kPeers = [] {
+    SCellSets peers{};
     for (int c = 0; c < 81; ++c) {
         uint64_t lanes[2] = {};
         for (int i = 0; i < 81; ++i) {
@@ -48,7 +52,7 @@ constexpr std::array<CellSet, 81> kPeers = [] {
                 lanes[i / 64] |= uint64_t{1} << (i % 64);
             }
         }
-        peers[static_cast<std::size_t>(c)] = CellSet{lanes[0], lanes[1]};
+        peers.of[c] = CellSet{lanes[0], lanes[1]};
     }
     return peers;
 }();
@@ -58,10 +62,13 @@ struct SDigitList {
     uint8_t digits[CBoard::kSize];
     uint8_t count;
 };
-constexpr std::array<SDigitList, 512> kDigitLists = [] {
-    std::array<SDigitList, 512> lists{};
+struct SDigitLists {
+    SDigitList of[512];
+};
+constexpr SDigitLists kDigitLists = [] {
+    SDigitLists lists{};
     for (unsigned m = 0; m < 512; ++m) {
-        SDigitList& list = lists[m];
+        SDigitList& list = lists.of[m];
         for (unsigned k = 0; k < CBoard::kSize; ++k) {
             if ((m & (1U << k)) != 0) {
                 list.digits[list.count++] = static_cast<uint8_t>(k);
@@ -91,7 +98,6 @@ int Lowest(CellSet group, CellSet q0, CellSet q1) {
 // cells at once; taken in rising count, the first such set that is not empty holds the
 // answer, and its lowest cell is the first in row order. A cell with one candidate (every
 // plane set), by far the most frequent answer, is looked for first.
-// Inlined into its callers (the search asks it after every try) although there are two.
 [[gnu::always_inline]] inline int FindBranch(const SearchBoard& b) {
     const CellSet* q = b.fewer;
     const CellSet upTo3 = b.empty & q[3] & q[2];
@@ -113,15 +119,15 @@ int Lowest(CellSet group, CellSet q0, CellSet q1) {
 // digit's set, highest digit first: written out for the nine digits, which the compiler would
 // otherwise loop over.
 template <std::size_t... K>
-unsigned GatherBits(const SearchBoard& b, std::size_t lane, unsigned shift,
-                    std::index_sequence<K...>) {
+[[gnu::always_inline]] inline unsigned GatherBits(const SearchBoard& b, std::size_t lane,
+                                                  unsigned shift, std::index_sequence<K...>) {
     unsigned mask = 0;
     ((mask =
           mask * 2 + static_cast<unsigned>((b.cands[CBoard::kSize - 1 - K][lane] >> shift) & 1U)),
      ...);
     return mask;
 }
-unsigned CandidatesOf(const SearchBoard& b, int cell) {
+[[gnu::always_inline]] inline unsigned CandidatesOf(const SearchBoard& b, int cell) {
     return GatherBits(b, static_cast<std::size_t>(cell >> 6), static_cast<unsigned>(cell & 63),
                       std::make_index_sequence<CBoard::kSize>{});
 }
@@ -129,10 +135,10 @@ unsigned CandidatesOf(const SearchBoard& b, int cell) {
 // PlaceDigit on the search board, then the choice of the next branching cell: gives that
 // cell, -1 when no cell is left empty, or -2 when a cell is left without a candidate (the
 // board is then left as it is: the caller restores it before the next try).
-int PlaceOnBoard(SearchBoard& b, int cell, int k) {
-    b.empty ^= kCell[static_cast<std::size_t>(cell)];
+[[gnu::always_inline]] inline int PlaceOnBoard(SearchBoard& b, int cell, int k) {
+    b.empty ^= kCell.of[cell];
     CellSet& cands = b.cands[k];
-    const CellSet lost = cands & kPeers[static_cast<std::size_t>(cell)] & b.empty;
+    const CellSet lost = cands & kPeers.of[cell] & b.empty;
     cands ^= lost;
     // Lower the count of every cell that lost the digit by one, all cells at once: a
     // subtraction done bit plane by bit plane from the lowest, as on paper. The cells still
@@ -160,7 +166,7 @@ int PlaceOnBoard(SearchBoard& b, int cell, int k) {
 int CBoard::MaskToDigits(uint32_t mask, uint8_t* digits) {
     // Every frame asks this: a table lookup and a fixed copy, where a loop over the bits would
     // end at a different point each time.
-    const SDigitList& list = kDigitLists[mask & kAllDigits];
+    const SDigitList& list = kDigitLists.of[mask & kAllDigits];
     std::memcpy(digits, list.digits, sizeof list.digits);
     return list.count;
 }
@@ -174,7 +180,7 @@ CBoard::SolveResult CBoard::Search() {
         if (m == 0) {
             continue;
         }
-        const CellSet bit = Single(i);
+        const CellSet bit = kCell.of[i];
         board.empty |= bit;
         for (unsigned rest = m; rest != 0; rest &= rest - 1) {
             board.cands[std::countr_zero(rest)] |= bit;
