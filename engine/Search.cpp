@@ -10,7 +10,6 @@
 // from the digits tried along the path. A solved board is written straight into the grid (every
 // working field is then 0); after a failure the path is replayed with PlaceDigit, so the
 // partial board left behind is the one that trying the digits on whole grids would leave.
-#include <array>
 #include <bit>
 #include <cassert>
 #include <cstring>
