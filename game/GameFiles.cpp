@@ -6,14 +6,14 @@
 namespace gamefiles {
 
 savefile::SLoadResult LoadGameFile(DataManager& data, CBoard& board, std::string_view name) {
-    return savefile::Read(data.MakeDataPath(name), board);
+    return savefile::Load(data.ReadDataFile(name, CBoard::kStateBytes), data.MakeDataPath(name),
+                          board);
 }
 
-bool WriteGameFile(DataManager& data, const CBoard& board, std::string_view name) {
-    // The whole file is replaced, so that it is exactly one record long whatever was there.
-    CBoard::StateRecord record{};
-    board.SaveState(record);
-    return data.ReplaceDataFile(name, record);
+bool WriteGameFile(DataManager& data, const CBoard& board, std::string_view name,
+                   std::string* why) {
+    std::filesystem::path path;
+    return data.DataPathForWriting(name, path, why) && savefile::Write(path, board, why);
 }
 
 }  // namespace gamefiles

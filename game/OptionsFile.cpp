@@ -5,7 +5,6 @@
 #include <span>
 
 #include "platform/DataManager.h"
-#include "platform/FileIO.h"
 
 namespace {
 
@@ -16,31 +15,41 @@ void ReadOver(COptions& options, std::span<const uint8_t> bytes) {
 
 }  // namespace
 
-void LoadOptions(COptions& options, DataManager& data) {
+bool LoadOptions(COptions& options, DataManager& data, std::string* why) {
     auto file = data.OpenDataFile(kOptionsFile);
+    if (!file->Unreadable().empty()) {
+        if (why != nullptr) {
+            *why = "cannot read " + file->Path().string() + ": " + file->Unreadable();
+        }
+        return false;
+    }
     COptions::Image im{};
     const std::size_t n = DataManager::ReadBlock(*file, im.data(), im.size());
     data.CloseDataFile(std::move(file));
     ReadOver(options, std::span<const uint8_t>(im.data(), n));
+    return true;
 }
 
-bool SaveOptions(const COptions& options, DataManager& data) {
+bool SaveOptions(const COptions& options, DataManager& data, std::string* why) {
     auto file = data.OpenDataFile(kOptionsFile);
     const COptions::Image im = options.ToImage();
     file->SeekToBegin();
     DataManager::WriteBlock(*file, im.data(), im.size());
-    return data.CloseDataFile(std::move(file));
+    return data.CloseDataFile(std::move(file), why);
 }
 
-bool ReadOptionsFile(const std::filesystem::path& path, COptions& options, std::string* why) {
-    std::string reason;
-    const auto bytes = fileio::ReadFile(path, COptions::kFileBytes, &reason);
-    if (!bytes) {
+bool ReadOptionsFile(const std::filesystem::path& path, COptions& options, std::string* why,
+                     fileio::ReadStatus* status) {
+    const fileio::SRead r = fileio::ReadRegularFile(path, COptions::kFileBytes);
+    if (status != nullptr) {
+        *status = r.status;
+    }
+    if (!r.Ok()) {
         if (why != nullptr) {
-            *why = "cannot read " + path.string() + ": " + reason;
+            *why = "cannot read " + path.string() + ": " + r.why;
         }
         return false;
     }
-    ReadOver(options, *bytes);
+    ReadOver(options, r.bytes);
     return true;
 }

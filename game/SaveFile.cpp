@@ -1,28 +1,32 @@
 // Saved games on disk: the board's 1811-byte state record, read whole and checked.
 #include "game/SaveFile.h"
 
-#include "platform/FileIO.h"
-
 namespace savefile {
 
 SLoadResult Read(const std::filesystem::path& path, CBoard& board) {
-    std::string reason;
-    const auto bytes = fileio::ReadFile(path, CBoard::kStateBytes, &reason);
-    if (!bytes) {
-        std::error_code ec;
-        const bool exists = std::filesystem::exists(path, ec);
-        return {exists ? LoadStatus::kRefused : LoadStatus::kNoFile,
-                "cannot read " + path.string() + ": " + reason};
+    return Load(fileio::ReadRegularFile(path, CBoard::kStateBytes), path, board);
+}
+
+SLoadResult Load(const fileio::SRead& file, const std::filesystem::path& path, CBoard& board) {
+    switch (file.status) {
+        case fileio::ReadStatus::kRead:
+            break;
+        case fileio::ReadStatus::kMissing:
+            return {LoadStatus::kNoFile, "cannot read " + path.string() + ": " + file.why};
+        case fileio::ReadStatus::kNotAFile:
+            return {LoadStatus::kRefused, "cannot read " + path.string() + ": " + file.why};
+        case fileio::ReadStatus::kFailed:
+            return {LoadStatus::kRefused, "cannot read " + path.string() + ": " + file.why, true};
     }
-    if (bytes->size() != CBoard::kStateBytes) {
-        return {bytes->empty() ? LoadStatus::kNoFile : LoadStatus::kRefused,
+    const std::size_t size = file.bytes.size();
+    if (size != CBoard::kStateBytes) {
+        return {size == 0 ? LoadStatus::kNoFile : LoadStatus::kRefused,
                 path.string() + " is not a saved game: it is " +
-                    (bytes->size() > CBoard::kStateBytes
-                         ? std::string("longer than")
-                         : std::to_string(bytes->size()) + " bytes, not") +
+                    (size > CBoard::kStateBytes ? std::string("longer than")
+                                                : std::to_string(size) + " bytes, not") +
                     " 1811 bytes"};
     }
-    if (!board.LoadState(*bytes)) {
+    if (!board.LoadState(file.bytes)) {
         return {LoadStatus::kRefused,
                 path.string() + " is a damaged saved game: a value is out of its range"};
     }
@@ -33,7 +37,7 @@ bool Write(const std::filesystem::path& path, const CBoard& board, std::string* 
     CBoard::StateRecord record{};
     board.SaveState(record);
     std::string reason;
-    if (!fileio::WriteFileAtomically(path, record, &reason)) {
+    if (!fileio::WriteFile(path, record, &reason)) {
         if (why != nullptr) {
             *why = "cannot write " + path.string() + ": " + reason;
         }

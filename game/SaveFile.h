@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/Board.h"
+#include "platform/FileIO.h"
 
 namespace savefile {
 
@@ -12,7 +13,7 @@ namespace savefile {
 enum class LoadStatus {
     kLoaded,   // the board holds the saved game
     kNoFile,   // missing or empty: there is no saved game
-    kRefused,  // unreadable, not exactly 1811 bytes or holding a value out of its range
+    kRefused,  // unreadable, not a file, not exactly 1811 bytes or holding a value out of range
 };
 
 struct SLoadResult {
@@ -20,6 +21,9 @@ struct SLoadResult {
     // Why the game was not loaded, naming the file; empty when it was. The game says nothing
     // about kNoFile; a command that was given the file reports it as well.
     std::string reason;
+    // The file is there but reading it failed (no permission, an input/output error), rather
+    // than being missing, not a file or not a saved game.
+    bool readFailed = false;
 
     bool Loaded() const { return status == LoadStatus::kLoaded; }
 };
@@ -28,7 +32,13 @@ struct SLoadResult {
 // Anything but kLoaded changes nothing.
 [[nodiscard]] SLoadResult Read(const std::filesystem::path& path, CBoard& board);
 
-// Writes the board's state record; the target is replaced only by a complete file.
+// The same for a file already read (at most 1812 bytes of it) from `path`.
+[[nodiscard]] SLoadResult Load(const fileio::SRead& file, const std::filesystem::path& path,
+                               CBoard& board);
+
+// Writes the board's state record through fileio::WriteFile: a file is replaced only by a
+// complete one, links are followed and devices written in place. On failure `why` says
+// "cannot write PATH: REASON".
 bool Write(const std::filesystem::path& path, const CBoard& board, std::string* why = nullptr);
 
 }  // namespace savefile

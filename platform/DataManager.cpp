@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <iostream>
 
 #include "platform/BmpReader.h"
 #include "platform/FileIO.h"
@@ -60,6 +59,18 @@ std::filesystem::path Resolve(const std::filesystem::path& folder, std::string_v
     return path;
 }
 
+bool Say(std::string* why, std::string what) {
+    if (why != nullptr) {
+        *why = std::move(what);
+    }
+    return false;
+}
+
+// The refusal to write a data file that could not be read: what was there is kept.
+std::string NotWritten(const std::filesystem::path& path, const std::string& unreadable) {
+    return path.string() + " not written: it could not be read at start-up (" + unreadable + ")";
+}
+
 }  // namespace
 
 // --- CDataFile ---
@@ -89,8 +100,12 @@ bool CDataFile::Commit(std::string* why) {
     if (!m_dirty) {
         return true;
     }
-    if (!fileio::WriteFileAtomically(m_path, m_bytes, why)) {
-        return false;
+    if (!m_unreadable.empty()) {
+        return Say(why, NotWritten(m_path, m_unreadable));
+    }
+    std::string reason;
+    if (!fileio::WriteFile(m_path, m_bytes, &reason)) {
+        return Say(why, "cannot write " + m_path.string() + ": " + reason);
     }
     m_dirty = false;
     return true;
@@ -112,22 +127,41 @@ std::filesystem::path DataManager::MakeDataPath(std::string_view name) const {
     return Resolve(m_dataFolder, name);
 }
 
+fileio::SRead DataManager::ReadDataFile(std::string_view name, std::size_t maxBytes) const {
+    const std::filesystem::path path = MakeDataPath(name);
+    fileio::SRead r = fileio::ReadRegularFile(path, maxBytes);
+    // The first reason stays: a file fixed during the run still holds what the program never
+    // read, and the program's copy is not the file's.
+    if (r.status == fileio::ReadStatus::kNotAFile || r.status == fileio::ReadStatus::kFailed) {
+        m_unreadable.emplace(path, r.why);
+    }
+    return r;
+}
+
 bool DataManager::FileExists(std::string_view name) const {
-    const auto bytes = fileio::ReadFile(MakeDataPath(name), 0);
-    return bytes && !bytes->empty();
+    const fileio::SRead r = ReadDataFile(name, 0);
+    return r.Ok() && !r.bytes.empty();
 }
 
 std::unique_ptr<CDataFile> DataManager::OpenDataFile(std::string_view name) {
     const std::filesystem::path path = MakeDataPath(name);
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
-        // A missing file is created empty, as opening for reading and writing does; in a
-        // folder that cannot be written it simply reads as empty.
+    fileio::SRead r = ReadDataFile(name, kMaxDataFileBytes);
+    if (r.status == fileio::ReadStatus::kMissing) {
+        // Created empty, as opening for reading and writing does; in a folder that cannot be
+        // written it simply reads as empty, and writing it fails later with the reason.
+        std::error_code ec;
         std::filesystem::create_directories(m_dataFolder, ec);
-        fileio::WriteFileAtomically(path, {});
+        fileio::WriteFile(path, {});
+        return std::make_unique<CDataFile>(path, std::vector<uint8_t>{});
     }
-    auto bytes = fileio::ReadFile(path, kMaxDataFileBytes);
-    return std::make_unique<CDataFile>(path, bytes ? std::move(*bytes) : std::vector<uint8_t>{});
+    if (r.Ok() && r.bytes.size() > kMaxDataFileBytes) {
+        m_unreadable.emplace(path, "it is longer than any data file of the game");
+    }
+    const auto unreadable = m_unreadable.find(path);
+    if (unreadable != m_unreadable.end()) {
+        return std::make_unique<CDataFile>(path, std::vector<uint8_t>{}, unreadable->second);
+    }
+    return std::make_unique<CDataFile>(path, std::move(r.bytes));
 }
 
 std::size_t DataManager::ReadBlock(CDataFile& file, void* buffer, std::size_t count) {
@@ -138,35 +172,41 @@ void DataManager::WriteBlock(CDataFile& file, const void* buffer, std::size_t co
     file.Write(buffer, count);
 }
 
-bool DataManager::CloseDataFile(std::unique_ptr<CDataFile> file) {
-    if (!file) {
-        return true;
-    }
-    std::string why;
-    return file->Commit(&why) || ReportWriteFailure(file->Path(), why);
+bool DataManager::CloseDataFile(std::unique_ptr<CDataFile> file, std::string* why) {
+    return !file || file->Commit(why);
 }
 
-bool DataManager::ReplaceDataFile(std::string_view name, std::span<const uint8_t> bytes) {
+bool DataManager::DataPathForWriting(std::string_view name, std::filesystem::path& path,
+                                     std::string* why) {
+    path = MakeDataPath(name);
+    const auto unreadable = m_unreadable.find(path);
+    if (unreadable != m_unreadable.end()) {
+        return Say(why, NotWritten(path, unreadable->second));
+    }
     std::error_code ec;
     std::filesystem::create_directories(m_dataFolder, ec);
-    const std::filesystem::path path = MakeDataPath(name);
-    std::string why;
-    return fileio::WriteFileAtomically(path, bytes, &why) || ReportWriteFailure(path, why);
+    return true;
 }
 
-bool DataManager::ReportWriteFailure(const std::filesystem::path& path, const std::string& why) {
-    // Said once: a folder that cannot be written fails every save of the run the same way.
-    if (!m_writeFailureReported) {
-        std::cerr << "sudoku: cannot write " << path.string() << " (" << why
-                  << "); the game goes on without saving it\n";
-        m_writeFailureReported = true;
+bool DataManager::ReplaceDataFile(std::string_view name, std::span<const uint8_t> bytes,
+                                  std::string* why) {
+    std::filesystem::path path;
+    if (!DataPathForWriting(name, path, why)) {
+        return false;
     }
-    return false;
+    std::string reason;
+    return fileio::WriteFile(path, bytes, &reason) ||
+           Say(why, "cannot write " + path.string() + ": " + reason);
 }
 
-bool DataManager::LoadBitmapFile(std::string_view name, Bitmap& out) const {
-    const auto bytes = fileio::ReadFile(MakeProgramPath(name), kMaxBitmapFileBytes);
-    return bytes && DecodeBmp(*bytes, out);
+bool DataManager::LoadBitmapFile(std::string_view name, Bitmap& out, std::string* why) const {
+    const fileio::SRead r = fileio::ReadRegularFile(MakeProgramPath(name), kMaxBitmapFileBytes);
+    if (!r.Ok()) {
+        return Say(why, r.why);
+    }
+    std::string reason = "it is longer than any bitmap this program reads";
+    return (r.bytes.size() <= kMaxBitmapFileBytes && DecodeBmp(r.bytes, out, &reason)) ||
+           Say(why, "not a bitmap this program can read: " + reason);
 }
 
 int DataManager::ShowMessage(std::string_view text, MsgStyle style, std::string_view name) {

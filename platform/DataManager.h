@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <span>
 #include <string>
@@ -11,27 +12,33 @@
 #include <vector>
 
 #include "platform/Bitmap.h"
+#include "platform/FileIO.h"
 #include "platform/Shell.h"
 
 // An open data file. Its bytes are held in memory from the open on; writes change that copy,
-// and closing writes the whole file to a temporary file beside the target, flushes it and
-// renames it over the target, so a file is never left half-written.
+// and closing writes the whole file through fileio::WriteFile, so a file is never left
+// half-written. A file that was there but could not be read reads as empty and is never
+// written: `unreadable` says why it could not be read, and Commit refuses with it.
 class CDataFile {
 public:
-    CDataFile(std::filesystem::path path, std::vector<uint8_t> bytes)
-        : m_path(std::move(path)), m_bytes(std::move(bytes)) {}
+    CDataFile(std::filesystem::path path, std::vector<uint8_t> bytes, std::string unreadable = {})
+        : m_path(std::move(path)), m_bytes(std::move(bytes)), m_unreadable(std::move(unreadable)) {}
 
     const std::filesystem::path& Path() const { return m_path; }
     std::size_t Length() const { return m_bytes.size(); }
     std::size_t Read(void* buffer, std::size_t count);
     void Write(const void* buffer, std::size_t count);
     void SeekToBegin() { m_pos = 0; }
-    // Writes the file out if anything was written; false when that failed.
+    // Why the file could not be read; empty when it was read (or was missing).
+    const std::string& Unreadable() const { return m_unreadable; }
+    // Writes the file out if anything was written; false, with the reason, when that failed or
+    // the file may not be written.
     bool Commit(std::string* why = nullptr);
 
 private:
     std::filesystem::path m_path;
     std::vector<uint8_t> m_bytes;
+    std::string m_unreadable;
     std::size_t m_pos = 0;
     bool m_dirty = false;
 };
@@ -53,24 +60,39 @@ public:
     std::filesystem::path MakeProgramPath(std::string_view name) const;
     std::filesystem::path MakeDataPath(std::string_view name) const;
 
+    // Data files that are there but cannot be read (a folder, a FIFO, a device, a file without
+    // read permission) are remembered by every read below: the program never writes over what
+    // it could not read, so writing them is refused for the rest of the run, with the reason.
+    // Nothing here prints; every failure comes back to the caller with its reason.
+
+    // Reads a whole data file, at most maxBytes + 1 bytes (see fileio::ReadRegularFile).
+    fileio::SRead ReadDataFile(std::string_view name, std::size_t maxBytes) const;
     // True when the data file opens for reading and is not empty.
     bool FileExists(std::string_view name) const;
     // Opens a data file for reading and writing; a missing file is created empty (when the
-    // folder can be written). Never fails: a file that cannot be read reads as empty.
+    // folder can be written), but nothing is created where something else stands. Never fails:
+    // a file that cannot be read reads as empty and carries the reason (CDataFile::Unreadable).
     std::unique_ptr<CDataFile> OpenDataFile(std::string_view name);
     static std::size_t ReadBlock(CDataFile& file, void* buffer, std::size_t count);
     static void WriteBlock(CDataFile& file, const void* buffer, std::size_t count);
-    // Closes the file, writing it out when it was written to. A write that fails is reported
-    // once on standard error; the program goes on. Gives false when the write failed.
-    bool CloseDataFile(std::unique_ptr<CDataFile> file);
+    // Closes the file, writing it out when it was written to. Gives false, with the reason in
+    // `why` ("cannot write PATH: ..." or "PATH not written: ..."), when the write failed or
+    // was refused.
+    bool CloseDataFile(std::unique_ptr<CDataFile> file, std::string* why = nullptr);
 
-    // Replaces a data file with exactly these bytes (written whole or not at all). A failure is
-    // reported as CloseDataFile reports it; gives false then.
-    bool ReplaceDataFile(std::string_view name, std::span<const uint8_t> bytes);
+    // Replaces a data file with exactly these bytes (written whole or not at all); false with
+    // the reason as CloseDataFile gives it.
+    bool ReplaceDataFile(std::string_view name, std::span<const uint8_t> bytes,
+                         std::string* why = nullptr);
+    // The path to write a data file to, with the data folder created; false with the reason
+    // when the file was there but could not be read.
+    bool DataPathForWriting(std::string_view name, std::filesystem::path& path,
+                            std::string* why = nullptr);
 
     // Loads a BMP file of the program folder; false when it is missing, unreadable or not a
-    // bitmap this program can read (out is then unchanged).
-    bool LoadBitmapFile(std::string_view name, Bitmap& out) const;
+    // bitmap this program can read (out is then unchanged), with what is wrong in `why` (the
+    // caller names the file).
+    bool LoadBitmapFile(std::string_view name, Bitmap& out, std::string* why = nullptr) const;
 
     int ShowMessage(std::string_view text, MsgStyle style, std::string_view name = {});
     void CloseApplication();
@@ -88,7 +110,6 @@ private:
     std::filesystem::path m_programFolder;
     std::filesystem::path m_dataFolder;
     IShell& m_shell;
-    bool ReportWriteFailure(const std::filesystem::path& path, const std::string& why);
-
-    bool m_writeFailureReported = false;
+    // Why each data file that was there could not be read, by its path.
+    mutable std::map<std::filesystem::path, std::string> m_unreadable;
 };

@@ -2,6 +2,7 @@
 #include "platform/ImageCanvas.h"
 
 #include <array>
+#include <cstdint>
 #include <cstdlib>
 
 namespace {
@@ -117,21 +118,60 @@ constexpr std::array<std::string_view, 95> kFont = {
 // The glyph drawn for characters the font lacks: a hollow box.
 constexpr std::string_view kMissingGlyph = "#####|#...#|#...#|#...#|#...#|#...#|#####";
 
-std::string_view GlyphOf(unsigned char c) {
-    const int index = static_cast<int>(c) - kFirstChar;
-    if (index < 0 || index >= static_cast<int>(kFont.size())) {
+std::string_view GlyphOf(uint32_t codePoint) {
+    if (codePoint < static_cast<uint32_t>(kFirstChar) ||
+        codePoint - static_cast<uint32_t>(kFirstChar) >= kFont.size()) {
         return kMissingGlyph;
     }
-    return kFont[static_cast<std::size_t>(index)];
+    return kFont[codePoint - static_cast<uint32_t>(kFirstChar)];
 }
 
-// A clip box: x in [left, right), y in [top, bottom).
-struct Box {
-    int left;
-    int top;
-    int right;
-    int bottom;
-};
+constexpr uint32_t kReplacement = 0xFFFD;
+
+// The next character of UTF-8 text, advancing `pos`. A byte that starts no well-formed
+// sequence counts as one character of its own (drawn as the missing glyph).
+uint32_t NextCodePoint(std::string_view text, std::size_t& pos) {
+    const auto byte = [&](std::size_t i) { return static_cast<uint8_t>(text[i]); };
+    const uint8_t lead = byte(pos);
+    if (lead < 0x80) {
+        ++pos;
+        return lead;
+    }
+    std::size_t extra = 0;
+    uint32_t cp = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        extra = 1;
+        cp = lead & 0x1FU;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        extra = 2;
+        cp = lead & 0x0FU;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        extra = 3;
+        cp = lead & 0x07U;
+    }
+    if (extra == 0 || pos + extra >= text.size()) {
+        ++pos;
+        return kReplacement;
+    }
+    for (std::size_t i = 1; i <= extra; ++i) {
+        const uint8_t b = byte(pos + i);
+        if ((b & 0xC0U) != 0x80U) {
+            ++pos;
+            return kReplacement;
+        }
+        cp = (cp << 6U) | (b & 0x3FU);
+    }
+    pos += extra + 1;
+    return cp;
+}
+
+int CharacterCount(std::string_view text) {
+    int n = 0;
+    for (std::size_t pos = 0; pos < text.size(); ++n) {
+        NextCodePoint(text, pos);
+    }
+    return n;
+}
 
 }  // namespace
 
@@ -219,18 +259,16 @@ void CImageCanvas::DrawLine(int x1, int y1, int x2, int y2, uint32_t colour) {
     }
 }
 
-void CImageCanvas::DrawTextAt(int x, int y, int width, std::string_view text, uint32_t colour) {
+void CImageCanvas::DrawText(int penX, int top, std::string_view text, uint32_t colour,
+                            const SRect& clip) {
     const uint32_t c = colour | 0xFF000000U;
-    const Box clip{std::max(x, 0), std::max(y, 0),
-                   static_cast<int>(std::min<int64_t>(int64_t{x} + width, m_target.width)),
-                   std::min(y + kTextBoxHeight, m_target.height)};
-    const int top = y + kTextBoxHeight - kTextHeight;
-    int64_t penX = x;
-    for (const char ch : text) {
-        if (penX >= clip.right) {
-            break;
-        }
-        const std::string_view glyph = GlyphOf(static_cast<unsigned char>(ch));
+    const int left = std::max(clip.left, 0);
+    const int right = std::min(clip.right, m_target.width);
+    const int clipTop = std::max(clip.top, 0);
+    const int bottom = std::min(clip.bottom, m_target.height);
+    int64_t x0 = penX;
+    for (std::size_t pos = 0; pos < text.size() && x0 < right; x0 += kAdvance) {
+        const std::string_view glyph = GlyphOf(NextCodePoint(text, pos));
         int row = 0;
         int col = 0;
         for (const char g : glyph) {
@@ -242,10 +280,9 @@ void CImageCanvas::DrawTextAt(int x, int y, int width, std::string_view text, ui
             if (g == '#') {
                 for (int py = 0; py < kScale; ++py) {
                     for (int px = 0; px < kScale; ++px) {
-                        const int64_t tx = penX + col * kScale + px;
+                        const int64_t tx = x0 + col * kScale + px;
                         const int ty = top + row * kScale + py;
-                        if (tx >= clip.left && tx < clip.right && ty >= clip.top &&
-                            ty < clip.bottom) {
+                        if (tx >= left && tx < right && ty >= clipTop && ty < bottom) {
                             m_target.Set(static_cast<int>(tx), ty, c);
                         }
                     }
@@ -253,6 +290,41 @@ void CImageCanvas::DrawTextAt(int x, int y, int width, std::string_view text, ui
             }
             ++col;
         }
-        penX += kAdvance;
     }
+}
+
+void CImageCanvas::DrawTextAt(int x, int y, int width, std::string_view text, uint32_t colour) {
+    const SRect box{x, y, static_cast<int>(std::min<int64_t>(int64_t{x} + width, INT32_MAX)),
+                    y + kTextBoxHeight};
+    DrawText(x, box.bottom - kTextHeight, text, colour, box);
+}
+
+STextSize CImageCanvas::MeasureText(std::string_view text) {
+    return {CharacterCount(text) * kAdvance, kTextHeight};
+}
+
+void CImageCanvas::DrawRect(const SRect& rect, uint32_t pen, uint32_t brush) {
+    if (rect.Width() <= 0 || rect.Height() <= 0) {
+        return;
+    }
+    const int left = std::max(rect.left, 0);
+    const int right = std::min(rect.right, m_target.width);
+    const int top = std::max(rect.top, 0);
+    const int bottom = std::min(rect.bottom, m_target.height);
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            const bool edge =
+                x == rect.left || x == rect.right - 1 || y == rect.top || y == rect.bottom - 1;
+            m_target.Set(x, y, (edge ? pen : brush) | 0xFF000000U);
+        }
+    }
+}
+
+void CImageCanvas::DrawTextInRect(const SRect& rect, std::string_view text, uint32_t colour,
+                                  TextVAlign align) {
+    const STextSize size = MeasureText(text);
+    const int x = rect.left + (rect.Width() - size.width) / 2;
+    const int top = align == TextVAlign::kBottom ? rect.bottom - size.height
+                                                 : rect.top + (rect.Height() - size.height) / 2;
+    DrawText(x, top, text, colour, rect);
 }

@@ -76,5 +76,5 @@ bool WritePng(const std::filesystem::path& path, const Bitmap& image, std::strin
         }
         return false;
     }
-    return fileio::WriteFileAtomically(path, bytes, why);
+    return fileio::WriteFile(path, bytes, why);
 }

@@ -11,6 +11,7 @@
 // The PNG bytes of a bitmap; empty when the bitmap is null or compression failed.
 std::vector<uint8_t> EncodePng(const Bitmap& image);
 
-// Writes the bitmap as a PNG file, replacing the target only when the whole file is written.
-// False, with the reason in `why`, when it could not be encoded or written.
+// Writes the bitmap as a PNG file through fileio::WriteFile (a file is replaced only by a
+// whole one; links are followed, devices and standard output written in place). False, with
+// the reason in `why`, when it could not be encoded or written.
 bool WritePng(const std::filesystem::path& path, const Bitmap& image, std::string* why = nullptr);

@@ -70,7 +70,7 @@ int ScriptedShell::RunDialog(IDialog& dialog) {
                 break;
             case SDialogAction::Kind::kScreenshot:
                 if (m_dialogScreenshot) {
-                    m_dialogScreenshot(dialog, action.file);
+                    m_dialogScreenshot(dialog, action);
                 }
                 break;
             case SDialogAction::Kind::kOk:

@@ -31,9 +31,11 @@ public:
         int control = 0;   // kClick, kSelect
         int index = 0;     // kSelect
         std::string file;  // kScreenshot
+        int line = 0;      // kScreenshot: the script line that asked for it, for its errors
     };
-    // Writes the device screen with the dialog open to a PNG file (set by the script runner).
-    using DialogScreenshot = std::function<void(IDialog& dialog, const std::string& file)>;
+    // Writes the device screen with the dialog open to the PNG file of a kScreenshot action (set
+    // by the script runner).
+    using DialogScreenshot = std::function<void(IDialog& dialog, const SDialogAction& action)>;
 
     explicit ScriptedShell(std::ostream* log = nullptr) : m_log(log) {}
 

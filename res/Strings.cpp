@@ -147,6 +147,17 @@ constexpr std::array<TextRow, kTipCount> kTips = {
     TextRow{"Exit", "Выход", "Выход", "Выход", "Выход", "Выход", "Выход"},
 };
 
+// The FileError box.
+constexpr TextRow kFileError = {
+    "The file could not be read or written. The game in play is kept.",
+    "Le fichier n'a pas pu être lu ou écrit. La partie en cours est conservée.",
+    "Non è stato possibile leggere o scrivere il file. La partita in corso è conservata.",
+    "Die Datei konnte nicht gelesen oder geschrieben werden. Das laufende Spiel bleibt erhalten.",
+    "No se pudo leer ni escribir el archivo. Se conserva la partida en curso.",
+    "无法读取或写入该文件。当前的游戏保持不变。",
+    "Не удалось прочитать или записать файл. Текущая игра продолжается.",
+};
+
 struct SStringEntry {
     int id;
     std::string_view text;
@@ -222,6 +233,13 @@ std::string_view TipText(int language, int index) {
         return {};
     }
     return kTips[static_cast<std::size_t>(index)][static_cast<std::size_t>(language)];
+}
+
+std::string_view FileErrorText(int language) {
+    if (!InRange(language, kLanguageCount)) {
+        return {};
+    }
+    return kFileError[static_cast<std::size_t>(language)];
 }
 
 std::string_view LanguageName(int language) {

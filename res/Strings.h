@@ -62,6 +62,11 @@ std::string_view MessageName(int message);
 // second while it is on.
 std::string_view TipText(int language, int index);
 
+// The OK box shown when Load or Save fails: the file cannot be read or written, or it is not a
+// whole saved game. Its name, as the script log shows it, and its text in a language.
+constexpr std::string_view kFileErrorName = "FileError";
+std::string_view FileErrorText(int language);
+
 // The language's own name, as the Language dialog shows it ("Français").
 std::string_view LanguageName(int language);
 // The letter of the language's tutorial page, "F" in "TutorialF.html"; empty for English.

@@ -1,11 +1,17 @@
 // sudoku-tool's engine commands: solve, generate, hint, check. They use the engine alone.
 #include "tools/EngineCommands.h"
 
-#include <fstream>
-#include <ostream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <iostream>
 #include <random>
 
 #include "engine/Board.h"
+#include "tools/PuzzleLines.h"
 #include "tools/SolutionCounter.h"
 
 namespace tool {
@@ -33,6 +39,16 @@ bool TakeSeed(Args& args, std::ostream& err, uint64_t& seed) {
     return true;
 }
 
+// Closes a descriptor this command opened (none: -1) when the command ends.
+struct SClosing {
+    int fd;
+    ~SClosing() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+};
+
 // The arguments of a command on one puzzle: an optional seed and the puzzle.
 struct SOnePuzzle {
     uint64_t seed = 0;
@@ -42,7 +58,7 @@ struct SOnePuzzle {
 std::optional<SOnePuzzle> OnePuzzle(const Args& argsIn, std::ostream& err) {
     Args args = argsIn;
     SOnePuzzle p;
-    if (!TakeSeed(args, err, p.seed) || !CheckPositional(args, 1, err)) {
+    if (!TakeSeed(args, err, p.seed) || !CheckPositional(args, 1, err, {"--seed"})) {
         return std::nullopt;
     }
     const auto values = PuzzleArgument(args, err);
@@ -73,42 +89,70 @@ std::string SolveLine(CBoard& board, const std::array<uint8_t, 81>& values) {
 int RunSolve(const Args& argsIn, std::istream& in, std::ostream& out, std::ostream& err) {
     Args args = argsIn;
     uint64_t seed = 0;
-    if (!TakeSeed(args, err, seed) || !CheckPositional(args, 1, err)) {
+    if (!TakeSeed(args, err, seed) || !CheckPositional(args, 1, err, {"--seed"})) {
         return kBadInput;
     }
-    std::ifstream file;
-    std::istream* source = &in;
-    if (!args.empty() && args[0] != "-") {
-        file.open(args[0]);
-        if (!file) {
-            return Fail(err, "cannot open " + args[0]);
+    // A file of puzzles may be a pipe (solve <(...)): opening it waits for a writer, as it
+    // should. Standard input is read from its descriptor, so that a pipe's lines are solved as
+    // they come and a closed one is seen; the streams of tests through their buffers.
+    const bool named = !args.empty() && args[0] != "-";
+    const std::string source = named ? args[0] : std::string("standard input");
+    int fd = -1;
+    if (named) {
+        fd = ::open(args[0].c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            const int e = errno;
+            return Fail(err, "cannot open " + source + ": " + std::strerror(e),
+                        StatusOfFileError(e));
         }
-        source = &file;
     }
+    const SClosing closing{named ? fd : -1};
+    if (!named && &in == &std::cin) {
+        fd = STDIN_FILENO;
+    }
+    struct stat st {};
+    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        return Fail(err, source + " is a folder, not a file of puzzles");
+    }
+    CPuzzleLines lines(fd >= 0 ? DescriptorSource(fd) : StreamSource(in));
     SSession s(seed);
     std::string line;
     std::string output;
-    long lineNumber = 0;
-    while (std::getline(*source, line)) {
-        ++lineNumber;
-        if (line.empty() || line == "\r" || line[0] == '#') {
-            continue;
+    for (;;) {
+        const CPuzzleLines::Next next = lines.Read(line);
+        if (next == CPuzzleLines::Next::kEnd) {
+            break;
         }
         std::string why;
-        const auto values = ParsePuzzle(line, &why);
+        const auto values =
+            next == CPuzzleLines::Next::kLine ? ParsePuzzle(line, &why) : std::nullopt;
         if (!values) {
+            // What was solved before the bad line is given first.
             out << output << std::flush;
-            return Fail(err, "line " + std::to_string(lineNumber) + ": " + why);
+            if (next == CPuzzleLines::Next::kError) {
+                const int e = lines.Error();
+                return Fail(err,
+                            e == EBADF ? source + " is closed"
+                                       : "cannot read " + source + ": " + std::strerror(e),
+                            StatusOfFileError(e));
+            }
+            return Fail(err, "line " + std::to_string(lines.LineNumber()) + ": " +
+                                 (next == CPuzzleLines::Next::kTooLong
+                                      ? "a puzzle is 81 characters, this one has more"
+                                      : why));
         }
         output += SolveLine(s.board, *values);
         output += '\n';
         if (output.size() > 1 << 16) {
             out << output;
             output.clear();
+            if (!out) {
+                return kFileError;  // the caller says why
+            }
         }
     }
     out << output << std::flush;
-    return kOk;
+    return out ? kOk : kFileError;
 }
 
 int RunGenerate(const Args& argsIn, std::istream&, std::ostream& out, std::ostream& err) {
@@ -117,7 +161,8 @@ int RunGenerate(const Args& argsIn, std::istream&, std::ostream& out, std::ostre
     bool missing = false;
     const auto levelText = TakeOption(args, "--level", missing);
     const auto countText = TakeOption(args, "--count", missing);
-    if (missing || !TakeSeed(args, err, seed) || !CheckPositional(args, 0, err)) {
+    if (missing || !TakeSeed(args, err, seed) ||
+        !CheckPositional(args, 0, err, {"--level", "--count", "--seed"})) {
         return missing ? Fail(err, "--level and --count need a value") : kBadInput;
     }
     const auto levelValue = levelText ? ParseNumber(*levelText) : std::nullopt;
@@ -140,9 +185,12 @@ int RunGenerate(const Args& argsIn, std::istream&, std::ostream& out, std::ostre
     for (long long i = 0; i < count; ++i) {
         s.board.NewPuzzle(static_cast<int32_t>(*levelValue));
         out << PuzzleText(ValuesOf(s.board.GetGrid())) << '\n';
+        if (!out) {
+            return kFileError;  // the caller says why
+        }
     }
     out << std::flush;
-    return kOk;
+    return out ? kOk : kFileError;
 }
 
 int RunHint(const Args& args, std::istream&, std::ostream& out, std::ostream& err) {

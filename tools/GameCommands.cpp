@@ -41,21 +41,23 @@ const char* LevelName(int32_t level) {
     }
 }
 
-// Loads a saved game named by the only argument into the session.
-bool LoadArgument(const Args& args, SSession& s, std::ostream& err) {
+// The exit status of a file that could not be read: it is there but reading it failed, or
+// it is missing, not a file or not what the command reads.
+int StatusOfRead(bool readFailed) {
+    return readFailed ? kFileError : kBadInput;
+}
+
+// Loads a saved game named by the only argument into the session; kOk, or the exit status
+// with the message printed.
+int LoadArgument(const Args& args, SSession& s, std::ostream& err) {
     if (!CheckPositional(args, 1, err)) {
-        return false;
+        return kBadInput;
     }
     if (args.empty()) {
-        Fail(err, "a saved game (.sdk) is needed");
-        return false;
+        return Fail(err, "a saved game (.sdk) is needed");
     }
     const savefile::SLoadResult r = savefile::Read(args[0], s.board);
-    if (!r.Loaded()) {
-        Fail(err, r.reason);
-        return false;
-    }
-    return true;
+    return r.Loaded() ? kOk : Fail(err, r.reason, StatusOfRead(r.readFailed));
 }
 
 }  // namespace
@@ -67,7 +69,7 @@ int RunImport(const Args& argsIn, std::istream&, std::ostream& out, std::ostream
     if (missing || !target) {
         return Fail(err, "import needs -o FILE.sdk");
     }
-    if (!CheckPositional(args, 1, err)) {
+    if (!CheckPositional(args, 1, err, {"-o"})) {
         return kBadInput;
     }
     const auto values = PuzzleArgument(args, err);
@@ -98,17 +100,20 @@ int RunImport(const Args& argsIn, std::istream&, std::ostream& out, std::ostream
     s.board.SetNumber(1);
     s.board.UpdateAutoMarks();
     std::string why;
-    if (!savefile::Write(*target, s.board, &why)) {
-        return Fail(err, why);
+    if (!savefile::Write(OutputPath(*target), s.board, &why)) {
+        return Fail(err, why, kFileError);
     }
-    out << "wrote " << *target << '\n';
+    // Written to standard output, the saved game is all that goes there.
+    if (*target != "-") {
+        out << "wrote " << *target << '\n';
+    }
     return kOk;
 }
 
 int RunShow(const Args& args, std::istream&, std::ostream& out, std::ostream& err) {
     SSession s(1);
-    if (!LoadArgument(args, s, err)) {
-        return kBadInput;
+    if (const int status = LoadArgument(args, s, err); status != kOk) {
+        return status;
     }
     const CBoard::Grid& g = s.board.GetGrid();
     std::array<uint8_t, 81> entries{};
@@ -173,8 +178,8 @@ int RunShow(const Args& args, std::istream&, std::ostream& out, std::ostream& er
 
 int RunExport(const Args& args, std::istream&, std::ostream& out, std::ostream& err) {
     SSession s(1);
-    if (!LoadArgument(args, s, err)) {
-        return kBadInput;
+    if (const int status = LoadArgument(args, s, err); status != kOk) {
+        return status;
     }
     out << PuzzleText(ValuesOf(s.board.GetGrid(), true)) << '\n';
     out << PuzzleText(ValuesOf(s.board.GetGrid())) << '\n';
@@ -189,9 +194,11 @@ int RunStats(const Args& args, std::istream&, std::ostream& out, std::ostream& e
         args.empty() ? DefaultOptionsFile() : std::filesystem::path(args[0]);
     COptions options;
     std::string why;
-    if (!ReadOptionsFile(file, options, &why)) {
-        if (!args.empty()) {
-            return Fail(err, why);
+    fileio::ReadStatus status = fileio::ReadStatus::kRead;
+    if (!ReadOptionsFile(file, options, &why, &status)) {
+        // The game's own options file is missing until the game has run once.
+        if (!args.empty() || status != fileio::ReadStatus::kMissing) {
+            return Fail(err, why, StatusOfRead(status == fileio::ReadStatus::kFailed));
         }
         out << "(no " << file.string() << " yet: nothing solved)\n";
     }

@@ -89,7 +89,9 @@ int RunRender(const Args& argsIn, std::istream&, std::ostream& out, std::ostream
     }
     const bool pencil = TakeFlag(args, "--pencil");
     const bool clock = TakeFlag(args, "--clock");
-    if (!RefuseUnknownOptions(args, err)) {
+    if (!RefuseUnknownOptions(
+            args, err,
+            {"-o", "--options", "--program-dir", "--screen", "--hint", "--pencil", "--clock"})) {
         return kBadInput;
     }
     if (args.size() != 1) {
@@ -109,8 +111,9 @@ int RunRender(const Args& argsIn, std::istream&, std::ostream& out, std::ostream
 
     COptions options;
     std::string why;
-    if (optionsPath && !ReadOptionsFile(*optionsPath, options, &why)) {
-        return Fail(err, why);
+    fileio::ReadStatus status = fileio::ReadStatus::kRead;
+    if (optionsPath && !ReadOptionsFile(*optionsPath, options, &why, &status)) {
+        return Fail(err, why, status == fileio::ReadStatus::kFailed ? kFileError : kBadInput);
     }
 
     ScriptedShell shell;
@@ -122,18 +125,18 @@ int RunRender(const Args& argsIn, std::istream&, std::ostream& out, std::ostream
 
     const savefile::SLoadResult loaded = savefile::Read(args[0], game);
     if (!loaded.Loaded()) {
-        return Fail(err, loaded.reason);
+        return Fail(err, loaded.reason, loaded.readFailed ? kFileError : kBadInput);
     }
     const int32_t skin = root.Options().GetSkin();
-    Bitmap board = LoadBoardBitmap(data, skin, kSizeNormal);
-    Bitmap numbers = LoadNumbersBitmap(data, skin, kSizeNormal);
+    Bitmap board;
+    Bitmap numbers;
     for (const auto& [bmp, path] : {std::pair{&board, BoardBitmapPath(skin, kSizeNormal)},
                                     std::pair{&numbers, NumbersBitmapPath(skin, kSizeNormal)}}) {
-        if (bmp->IsNull()) {
+        if (!data.LoadBitmapFile(path, *bmp, &why)) {
             std::string name = path;
             std::replace(name.begin(), name.end(), '\\', '/');
             return Fail(err, "skin " + std::to_string(skin) + ": cannot read " + name + " in " +
-                                 folder.string());
+                                 folder.string() + ": " + why);
         }
     }
     game.SetSkinBitmaps(std::move(board), std::move(numbers));
@@ -147,9 +150,8 @@ int RunRender(const Args& argsIn, std::istream&, std::ostream& out, std::ostream
     Bitmap image(client.width, client.height, Rgb(0, 0, 0));
     CImageCanvas canvas(image);
     game.DrawFrame(canvas, clock);
-    if (!WritePng(*output, image, &why)) {
-        err << "sudoku-tool: cannot write " << *output << ": " << why << '\n';
-        return 1;
+    if (!WritePng(OutputPath(*output), image, &why)) {
+        return Fail(err, "cannot write " + *output + ": " + why, kFileError);
     }
     return kOk;
 }

@@ -1,6 +1,8 @@
 // Shared pieces of sudoku-tool's commands: arguments, puzzle strings, error reporting.
 #include "tools/ToolSupport.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <ostream>
 
@@ -33,19 +35,21 @@ bool TakeFlag(Args& args, std::string_view name) {
     return false;
 }
 
-bool RefuseUnknownOptions(const Args& args, std::ostream& err) {
+bool RefuseUnknownOptions(const Args& args, std::ostream& err, Known known) {
     for (const std::string& a : args) {
         // "-" alone names standard input.
         if (a.size() > 1 && a[0] == '-') {
-            Fail(err, "unknown option '" + a + "'");
+            const bool repeated = std::find(known.begin(), known.end(), a) != known.end();
+            Fail(err, repeated ? "option " + a + " is given more than once"
+                               : "unknown option '" + a + "'");
             return false;
         }
     }
     return true;
 }
 
-bool CheckPositional(const Args& args, std::size_t atMost, std::ostream& err) {
-    if (!RefuseUnknownOptions(args, err)) {
+bool CheckPositional(const Args& args, std::size_t atMost, std::ostream& err, Known known) {
+    if (!RefuseUnknownOptions(args, err, known)) {
         return false;
     }
     if (args.size() > atMost) {
@@ -65,9 +69,29 @@ std::optional<long long> ParseNumber(std::string_view text) {
     return v;
 }
 
-int Fail(std::ostream& err, std::string_view message) {
+int Fail(std::ostream& err, std::string_view message, int status) {
     err << "sudoku-tool: " << message << '\n';
-    return kBadInput;
+    return status;
+}
+
+int StatusOfFileError(int err) {
+    switch (err) {
+        case ENOENT:
+        case ENOTDIR:
+        case EISDIR:
+        case ENXIO:
+        case ELOOP:
+        case ENAMETOOLONG:
+        case EBADF:
+            return kBadInput;
+        default:
+            return kFileError;
+    }
+}
+
+std::string OutputPath(const std::string& argument) {
+    // Recognized by name by the file layer, which writes to the descriptor itself.
+    return argument == "-" ? std::string("/dev/stdout") : argument;
 }
 
 std::optional<std::array<uint8_t, 81>> ParsePuzzle(std::string_view text, std::string* why) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -16,8 +17,11 @@
 
 namespace tool {
 
-// Exit statuses.
+// Exit statuses: done; a file (standard output included) could not be written, or one that
+// is there could not be read; bad input or usage (a wrong argument, a file that is missing,
+// not a file or not what the command reads).
 constexpr int kOk = 0;
+constexpr int kFileError = 1;
 constexpr int kBadInput = 2;
 
 using Args = std::vector<std::string>;
@@ -28,16 +32,23 @@ using Command = int (*)(const Args& args, std::istream& in, std::ostream& out, s
 std::optional<std::string> TakeOption(Args& args, std::string_view name, bool& missing);
 // Takes a flag such as "--pencil" out of the arguments.
 bool TakeFlag(Args& args, std::string_view name);
+// The options a command takes, for the message about one given twice.
+using Known = std::initializer_list<std::string_view>;
 // Refuses (with the message printed) any argument left that looks like an option: every
-// command takes its own options out first.
-bool RefuseUnknownOptions(const Args& args, std::ostream& err);
-// Refuses unknown options and more than `atMost` positional arguments.
-bool CheckPositional(const Args& args, std::size_t atMost, std::ostream& err);
+// command takes its own options out first, so one of `known` left over was given twice.
+bool RefuseUnknownOptions(const Args& args, std::ostream& err, Known known = {});
+// Refuses unknown and repeated options and more than `atMost` positional arguments.
+bool CheckPositional(const Args& args, std::size_t atMost, std::ostream& err, Known known = {});
 // Parses a whole decimal number (an optional leading '-').
 std::optional<long long> ParseNumber(std::string_view text);
 
-// Prints "sudoku-tool: <message>" on the error stream and gives kBadInput.
-int Fail(std::ostream& err, std::string_view message);
+// Prints "sudoku-tool: <message>" on the error stream and gives kBadInput (or `status`).
+int Fail(std::ostream& err, std::string_view message, int status = kBadInput);
+// The exit status of a file that could not be opened or read, by errno: a name that leads
+// nowhere or to something that is not a file is bad input, anything else a file error.
+int StatusOfFileError(int err);
+// The path an output argument names: "-" is standard output.
+std::string OutputPath(const std::string& argument);
 
 // A board that lives for one command, with its own options and random source.
 struct SSession {

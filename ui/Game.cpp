@@ -49,12 +49,6 @@ void CGame::SetPencilMode(bool on) {
     Redraw();
 }
 
-void CGame::Redraw() {
-    if (m_redraw) {
-        m_redraw();
-    }
-}
-
 void CGame::DrawFrame(ICanvas& canvas, bool withClock) {
     const CBackBufferScope scope(m_graphics, canvas);
     DrawBoard();
@@ -191,14 +185,14 @@ std::string CGame::FormatClock(int32_t elapsedMs) {
     return text.data();
 }
 
-void CGame::DrawClock(bool toBackBuffer) {
+bool CGame::ClockPlace(int32_t& x, int32_t& y, uint32_t& colour) const {
     const SScreenSize screen = m_graphics.GetScreenSize();
     if (screen.height <= 240) {
-        return;
+        return false;
     }
-    int32_t x = kClockX;
-    int32_t y = kClockY;
-    uint32_t colour = kClockColour;
+    x = kClockX;
+    y = kClockY;
+    colour = kClockColour;
     for (const SClockPlace& place : kClockPlaces) {
         if (place.screenW == screen.width && place.screenH == screen.height) {
             const auto column = static_cast<std::size_t>(SkinColumn(Options().GetSkin()));
@@ -207,5 +201,24 @@ void CGame::DrawClock(bool toBackBuffer) {
             colour = place.colour[column];
         }
     }
-    m_graphics.DrawTextAt(x, y, FormatClock(GetElapsed()), toBackBuffer, colour);
+    return true;
+}
+
+SRect CGame::ClockRect() const {
+    int32_t x = 0;
+    int32_t y = 0;
+    uint32_t colour = 0;
+    if (!ClockPlace(x, y, colour)) {
+        return {};
+    }
+    return {x, y, x + m_graphics.GetScreenSize().width, y + ICanvas::kTextBoxHeight};
+}
+
+void CGame::DrawClock(bool toBackBuffer) {
+    int32_t x = 0;
+    int32_t y = 0;
+    uint32_t colour = 0;
+    if (ClockPlace(x, y, colour)) {
+        m_graphics.DrawTextAt(x, y, FormatClock(GetElapsed()), toBackBuffer, colour);
+    }
 }

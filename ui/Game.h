@@ -18,16 +18,17 @@
 // take the same places, one pixel in from its top-left corner.
 
 #include <cstdint>
-#include <functional>
 #include <string>
+#include <string_view>
 
 #include "engine/Board.h"
 #include "platform/Bitmap.h"
+#include "platform/Canvas.h"
 
 class CGraphics;
 class COptions;
+class CSudokuView;
 class DataManager;
-class ICanvas;
 
 class CGame : public CBoard {
 public:
@@ -63,6 +64,9 @@ public:
     // The elapsed time as "MM:SS", onto the back buffer or the window surface. Nothing is
     // drawn on screens 240 pixels high or less.
     void DrawClock(bool toBackBuffer);
+    // The rectangle the clock text is drawn in, in the view's client area; empty on the
+    // screens without a clock.
+    SRect ClockRect() const;
     // "MM:SS" of whole seconds; the minutes stop at 59 while the seconds go on counting.
     static std::string FormatClock(int32_t elapsedMs);
 
@@ -77,6 +81,45 @@ public:
     const Bitmap& GetBoardBitmap() const { return m_boardBmp; }
     const Bitmap& GetNumbersBitmap() const { return m_numbersBmp; }
 
+    // --- Input (Input.cpp) ---
+
+    // Virtual-key codes of the keys the game reads.
+    static constexpr uint32_t kKeyEnter = 0x0D;
+    static constexpr uint32_t kKeyLeft = 0x25;
+    static constexpr uint32_t kKeyUp = 0x26;
+    static constexpr uint32_t kKeyRight = 0x27;
+    static constexpr uint32_t kKeyDown = 0x28;
+    static constexpr uint32_t kKey0 = 0x30;     // 0x31..0x39 are the digits 1..9
+    static constexpr uint32_t kKeyStar = 0x77;  // the star key, the platform's F8 code
+
+    // One stylus tap at a client point of the view: selects, enters, erases or toggles a mark
+    // by the input mode and the pencil, eraser and zone modes; then redraws.
+    //
+    // Hit geometry, with all divisions truncating towards zero: the grid column is
+    // (x - gridX) / cell and the row (y - gridY) / cell, on the grid when x - gridX and
+    // y - gridY are 0 or more and both are at most 8; the palette digit is
+    // (x - paletteX) / cell + 1 in palette row (y - paletteY) / cell = 0, which Number Select
+    // takes up to 3 pixels above the palette (the gap under the grid) and Cell Select does not;
+    // the zone of a cell is ((x - cell left) / (cell / 3), (y - cell top) / (cell / 3)), digit
+    // zy * 3 + zx + 1, in the places of the pencil marks.
+    void OnTap(int32_t x, int32_t y);
+    // A key went down in the view; the next key-up is then handled.
+    void NoteKeyDown() { m_keyDown = true; }
+    // A key came up in the view. Without a key-down seen before it, nothing happens. In Key
+    // Select the arrows move the selection with wrap-around, digits enter, 0 erases and the
+    // star key toggles pencil mode (or accepts a custom puzzle); every key re-selects with force.
+    void OnKey(uint32_t key);
+    // Places the current number in the selected cell (or toggles its mark in pencil mode); when
+    // the board is then full, checks it, counts a solved board once and offers a new game.
+    void EnterNumber();
+    // A new game at the level of the options, or custom entry for level 6. The first start
+    // (no saved game to resume) keeps the pencil and eraser modes and does not redraw.
+    void StartNewGame(bool firstStart);
+    // Ends custom entry when the givens make a puzzle with a solution; else says why and stays.
+    // The first cell that is not a given, column by column, is selected; none when all 81 are
+    // givens.
+    void AcceptCustomPuzzle();
+
     // --- Modes ---
 
     // Pencil-mark mode; setting it redraws the screen at once.
@@ -85,22 +128,56 @@ public:
     void SetEraserMode(bool on) { m_eraser = on; }
     bool GetEraserMode() const { return m_eraser; }
 
-    // Repaints the whole screen at once through the handler the view installed; nothing
-    // happens while no view has installed one.
+    // --- Life cycle (Life.cpp) ---
+
+    static constexpr int kClockTimer = 10;
+    static constexpr int kClockPeriodMs = 1000;
+
+    // Once, when the document is built: the clock at 0, no skin bitmaps, the options read from
+    // options.cfg, the layout applied, the modes off. The view, if any, stays.
+    void InitGame();
+    // The view that owns the clock timer and paints the screen; set when the view is built.
+    void SetView(CSudokuView* view) { m_view = view; }
+    CSudokuView* GetView() const { return m_view; }
+    // Starts the clock timer again from now and sets the elapsed time to 0. Without a view only
+    // the time is reset.
+    void RestartClock();
+    // Starts the clock timer again from now, keeping the elapsed time: after a saved game has
+    // been read, the clock continues from the time read.
+    void ContinueClock();
+    // One second of play: adds 1000 ms and draws the clock onto the window (the view restores
+    // the clock's rectangle from its last frame first, then the text goes on top).
+    void TickClock();
+    // After each paint of the game screen: the custom-entry notice once after a new game, and
+    // the first run is over.
+    void AfterPaint();
+    // Repaints the whole screen at once, synchronously, through the view; nothing happens while
+    // there is no view.
     void Redraw();
-    void SetRedrawHandler(std::function<void()> handler) { m_redraw = std::move(handler); }
+    // Reads a saved game of the data folder (the autosave). Gives kNoFile when the file is
+    // missing or empty, kRefused (with the reason) when it is not a whole saved game; the game
+    // in play is unchanged in both cases. After a load the clock continues from the time read.
+    enum class ELoad { kLoaded, kNoFile, kRefused };
+    ELoad LoadGameFile(std::string_view name, std::string* why = nullptr);
+    // When the program ends: the autosave, the skin bitmaps released, options.cfg written.
+    void SaveOnExit();
 
 protected:
     DataManager& Data() const { return m_data; }
     CGraphics& Graphics() const { return m_graphics; }
 
 private:
+    // The first cell that is not a given, column by column (x outer); false, and (-1, -1), when
+    // every cell is a given.
+    bool FirstFreeCell(int32_t& x, int32_t& y) const;
+    // Where the clock text goes on this screen and in this skin; false on screens 240 pixels
+    // high or less, which have no clock.
+    bool ClockPlace(int32_t& x, int32_t& y, uint32_t& colour) const;
     // A glyph of the sheet, keyed, to (x, y).
     void CopyGlyph(int32_t srcX, int32_t srcY, int32_t size, int32_t x, int32_t y);
 
     DataManager& m_data;
     CGraphics& m_graphics;
-    std::function<void()> m_redraw;
 
     Bitmap m_boardBmp;    // board picture of the current skin; null when absent
     Bitmap m_numbersBmp;  // glyph sheet of the current skin; null when absent
@@ -115,4 +192,9 @@ private:
     int32_t m_mark = 0;        // side of a pencil-mark glyph
     bool m_pencil = false;
     bool m_eraser = false;
+    bool m_started = false;    // a game has just started; its first paint is still to come
+    bool m_keyDown = false;    // a key went down in the view; its key-up is still to come
+    bool m_statsDone = false;  // the board in play has been counted in the statistics
+    CSudokuView* m_view = nullptr;
+    int m_timerId = 0;  // the running clock timer, 0 when none
 };

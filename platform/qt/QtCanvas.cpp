@@ -2,6 +2,7 @@
 #include "platform/qt/QtCanvas.h"
 
 #include <QColor>
+#include <QFontMetrics>
 #include <QPen>
 #include <QRect>
 #include <QString>
@@ -18,10 +19,22 @@ QColor ColourOf(uint32_t colour) {
     return QColor::fromRgb(static_cast<QRgb>(colour | 0xFF000000U));
 }
 
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 }  // namespace
+
+QFont CQtCanvas::Font() {
+    QFont font(QString::fromLatin1(kFontFamily));
+    font.setPixelSize(kFontPixelSize);
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
 
 CQtCanvas::CQtCanvas(QImage& target) : m_image(target) {
     m_painter.begin(&m_image);
+    m_painter.setFont(Font());
 }
 
 CQtCanvas::CQtCanvas(Bitmap& target)
@@ -29,6 +42,7 @@ CQtCanvas::CQtCanvas(Bitmap& target)
                 static_cast<qsizetype>(target.width) * 4, QImage::Format_RGB32),
       m_image(m_wrapped) {
     m_painter.begin(&m_image);
+    m_painter.setFont(Font());
 }
 
 CQtCanvas::~CQtCanvas() {
@@ -89,13 +103,40 @@ void CQtCanvas::DrawLine(int x1, int y1, int x2, int y2, uint32_t colour) {
     }
 }
 
-void CQtCanvas::DrawTextAt(int x, int y, int width, std::string_view text, uint32_t colour) {
-    const QRect box(x, y, width, kTextBoxHeight);
+void CQtCanvas::DrawTextIn(const QRect& box, std::string_view text, uint32_t colour, int flags) {
     m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     m_painter.setPen(ColourOf(colour));
     m_painter.save();
     m_painter.setClipRect(box);
-    m_painter.drawText(box, Qt::AlignLeft | Qt::AlignBottom | Qt::TextSingleLine,
-                       QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    m_painter.drawText(box, flags | Qt::TextSingleLine, FromUtf8(text));
     m_painter.restore();
+}
+
+void CQtCanvas::DrawTextAt(int x, int y, int width, std::string_view text, uint32_t colour) {
+    DrawTextIn(QRect(x, y, width, kTextBoxHeight), text, colour, Qt::AlignLeft | Qt::AlignBottom);
+}
+
+STextSize CQtCanvas::MeasureText(std::string_view text) {
+    const QFontMetrics metrics(m_painter.font());
+    return {metrics.horizontalAdvance(FromUtf8(text)), metrics.height()};
+}
+
+void CQtCanvas::DrawRect(const SRect& rect, uint32_t pen, uint32_t brush) {
+    if (rect.Width() <= 0 || rect.Height() <= 0) {
+        return;
+    }
+    // Filled rectangles rather than a stroked one: their pixels are exact whatever the pen.
+    m_painter.setCompositionMode(QPainter::CompositionMode_Source);
+    const QRect outer(rect.left, rect.top, rect.Width(), rect.Height());
+    m_painter.fillRect(outer, ColourOf(pen));
+    if (rect.Width() > 2 && rect.Height() > 2) {
+        m_painter.fillRect(outer.adjusted(1, 1, -1, -1), ColourOf(brush));
+    }
+}
+
+void CQtCanvas::DrawTextInRect(const SRect& rect, std::string_view text, uint32_t colour,
+                               TextVAlign align) {
+    const int vertical = align == TextVAlign::kBottom ? Qt::AlignBottom : Qt::AlignVCenter;
+    DrawTextIn(QRect(rect.left, rect.top, rect.Width(), rect.Height()), text, colour,
+               Qt::AlignHCenter | vertical);
 }

@@ -54,6 +54,12 @@ TEST_F(DataManagerTest, FileExistsOnlyForFilesWithBytes) {
     EXPECT_TRUE(dm.FileExists("autosave.sdk"));
     std::filesystem::create_directory(data / "folder.sdk");
     EXPECT_FALSE(dm.FileExists("folder.sdk"));
+    // Looked at and found unreadable: never written over, and the reason says why.
+    std::string why;
+    EXPECT_FALSE(dm.ReplaceDataFile("folder.sdk", std::vector<uint8_t>{1}, &why));
+    EXPECT_EQ(why, (data / "folder.sdk").string() +
+                       " not written: it could not be read at start-up (it is a folder, not a "
+                       "file)");
 }
 
 TEST_F(DataManagerTest, DataFilesAreCreatedReadAndWrittenWithoutTruncation) {

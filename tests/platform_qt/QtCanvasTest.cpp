@@ -1,12 +1,15 @@
 // The Qt canvas draws the same pixels as the plain C++ one; PNG files read back through Qt.
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -136,6 +139,86 @@ TEST(QtCanvasTest, TextStaysInsideItsBoxAndSitsAtTheBottom) {
     }
     EXPECT_GT(inked, 20);
     EXPECT_GE(lowest, 36);  // the lower part of the box holds the text
+}
+
+TEST(QtCanvasTest, RectanglesAgree) {
+    const SRect rects[] = {{3, 4, 20, 15},   {0, 0, 37, 29}, {-5, -5, 10, 10},
+                           {30, 20, 50, 40}, {5, 5, 6, 6},   {5, 5, 7, 7},
+                           {5, 5, 8, 6},     {5, 5, 5, 9},   {9, 9, 4, 4}};
+    for (const SRect& r : rects) {
+        ExpectSamePixels([&](ICanvas& c) { c.DrawRect(r, Rgb(0, 0, 0), Rgb(255, 255, 255)); },
+                         "rect " + std::to_string(r.left) + "," + std::to_string(r.top) + " to " +
+                             std::to_string(r.right) + "," + std::to_string(r.bottom));
+    }
+}
+
+// Where the ink of a drawing lies: its bounding box, empty when nothing was drawn.
+SRect InkBox(const Bitmap& image, uint32_t background) {
+    SRect box{image.width, image.height, 0, 0};
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            if ((image.At(x, y) | 0xFF000000U) != background) {
+                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                       std::max(box.bottom, y + 1)};
+            }
+        }
+    }
+    return box;
+}
+
+// The caption box of the command bar, made as the main frame makes it (text width + 6 by text
+// height + 2, the text centred and standing on the bottom edge raised by one pixel): with
+// either canvas the text lies inside the box, centred, in its lower part; and the box of the
+// tallest caption stays below the top of the view.
+TEST(QtCanvasTest, TextInABoxIsCentredAndStandsOnItsBottomInBothCanvases) {
+    const char* texts[] = {"Hint",         "Pencilmarks on",
+                           "Пометки вкл.", "提示标记开",
+                           " 关",          "Letzte Aktion rückgängig machen"};
+    for (const char* text : texts) {
+        for (const bool qt : {false, true}) {
+            SCOPED_TRACE(std::string(text) + (qt ? " qt" : " plain"));
+            Bitmap target(240, 40, kBackground);
+            SRect box;
+            {
+                std::unique_ptr<ICanvas> canvas;
+                if (qt) {
+                    canvas = std::make_unique<CQtCanvas>(target);
+                } else {
+                    canvas = std::make_unique<CImageCanvas>(target);
+                }
+                const STextSize size = canvas->MeasureText(text);
+                EXPECT_GT(size.width, 0);
+                EXPECT_LE(size.height + 2, 17) << "the box must fit above row 17";
+                const int width = size.width + 6;
+                box = {120 - width / 2, 30 - (size.height + 2), 120 - width / 2 + width, 30};
+                SRect inner = box;
+                --inner.bottom;
+                canvas->DrawTextInRect(inner, text, Rgb(255, 255, 255), TextVAlign::kBottom);
+            }
+            const SRect ink = InkBox(target, kBackground);
+            ASSERT_GT(ink.Width(), 0);
+            EXPECT_GE(ink.left, box.left + 1);
+            EXPECT_LE(ink.right, box.right - 1);
+            EXPECT_GE(ink.top, box.top);
+            EXPECT_LE(ink.bottom, box.bottom - 1);
+            EXPECT_GE(ink.bottom, box.bottom - 1 - box.Height() / 2);
+            // Centred: the ink's middle within a few pixels of the box's.
+            EXPECT_NEAR(ink.left + ink.right, box.left + box.right, 6);
+        }
+    }
+}
+
+TEST(QtCanvasTest, TextIsDrawnInThePinnedFont) {
+    const QFontInfo info(CQtCanvas::Font());
+    EXPECT_EQ(info.family().toStdString(), CQtCanvas::kFontFamily);
+    EXPECT_EQ(info.pixelSize(), CQtCanvas::kFontPixelSize);
+    // Latin, Cyrillic and Chinese letters all come from it: none of them is missing.
+    const QFontMetrics metrics(CQtCanvas::Font());
+    for (const char* text : {"Options", "Настройки", "选择"}) {
+        for (const QChar ch : QString::fromUtf8(text)) {
+            EXPECT_TRUE(metrics.inFont(ch)) << text;
+        }
+    }
 }
 
 TEST(PngWriterTest, FilesReadBackPixelForPixel) {

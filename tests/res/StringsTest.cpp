@@ -32,6 +32,13 @@ TEST(Strings, EveryLanguageHasEveryMessageAndTip) {
             }
         }
         EXPECT_FALSE(res::LanguageName(language).empty());
+        EXPECT_FALSE(res::FileErrorText(language).empty());
+    }
+    // Seven texts of their own.
+    for (int a = 0; a < res::kLanguageCount; ++a) {
+        for (int b = a + 1; b < res::kLanguageCount; ++b) {
+            EXPECT_NE(res::FileErrorText(a), res::FileErrorText(b)) << a << " " << b;
+        }
     }
 }
 
@@ -150,6 +157,7 @@ TEST(Strings, OddIndexesGiveNullTexts) {
         EXPECT_EQ(res::TipText(odd, 0).data(), nullptr);
         EXPECT_EQ(res::LanguageName(odd).data(), nullptr);
         EXPECT_EQ(res::TutorialLetter(odd).data(), nullptr);
+        EXPECT_EQ(res::FileErrorText(odd).data(), nullptr);
         if (odd >= res::kMessageCount || odd < 0) {
             EXPECT_EQ(res::MessageText(0, odd).data(), nullptr);
             EXPECT_EQ(res::MessageName(odd).data(), nullptr);

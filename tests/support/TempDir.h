@@ -32,7 +32,7 @@ public:
     std::filesystem::path Write(const std::string& name, std::span<const uint8_t> bytes) const {
         const std::filesystem::path p = m_path / name;
         std::filesystem::create_directories(p.parent_path());
-        fileio::WriteFileAtomically(p, bytes);
+        fileio::WriteFile(p, bytes);
         return p;
     }
     std::filesystem::path Write(const std::string& name, const std::string& text) const {

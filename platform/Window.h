@@ -1,0 +1,15 @@
+// IWindow: the main window on the desktop, which shows the device screen.
+#pragma once
+
+#include "platform/Bitmap.h"
+
+// The whole device screen is one image, the command bar on top and the view below it, composed
+// by the main frame (ui/MainFrm.h). The Qt window shows it at a whole-number scale; in script
+// mode the image is kept for screenshots.
+class IWindow {
+public:
+    virtual ~IWindow() = default;
+    // Shows the image at once, synchronously: the window has repainted when this returns, so
+    // that each edit is on screen before any message box that follows it.
+    virtual void Present(const Bitmap& deviceScreen) = 0;
+};

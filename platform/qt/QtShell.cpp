@@ -1,0 +1,154 @@
+// CQtShell: message boxes, file dialogs, modal dialogs, closing and pages on the Qt desktop.
+#include "platform/qt/QtShell.h"
+
+#include <QAbstractButton>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QUrl>
+
+#include <cassert>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+const char* const kTitle = "Судоку";
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::filesystem::path ToPath(const QString& name) {
+    const QByteArray bytes = name.toUtf8();
+    return std::filesystem::path(std::string(bytes.constData(), bytes.size()));
+}
+
+}  // namespace
+
+std::filesystem::path WithDefaultExtension(const std::filesystem::path& chosen,
+                                           std::string_view extension) {
+    if (chosen.has_extension() || chosen.filename().empty()) {
+        return chosen;
+    }
+    std::filesystem::path named = chosen;
+    named += std::string(extension);
+    return named;
+}
+
+CQtShell::CQtShell(SHooks hooks) : m_hooks(std::move(hooks)) {
+    assert(m_hooks.language && m_hooks.runDialog);
+}
+
+CQtShell::~CQtShell() = default;
+
+QString CQtShell::LocaleName(int language) {
+    static const char* const kLocales[] = {"en", "fr", "it", "de", "es", "zh_CN", "ru"};
+    return QString::fromLatin1(language >= 0 && language <= 6 ? kLocales[language] : "en");
+}
+
+CQtShell::SButtonTexts CQtShell::ButtonTexts(int language) {
+    if (language < 0 || language > 6) {
+        language = 0;
+    }
+    auto& translator = m_translators[language];
+    if (!translator) {
+        translator = std::make_unique<QTranslator>();
+        // A missing file leaves the translator empty: the English texts below stay.
+        (void)translator->load(QStringLiteral("qtbase_") + LocaleName(language),
+                               QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    }
+    // The standard buttons' texts as Qt's platform theme names them.
+    const auto text = [&](const char* source) {
+        const QString translated = translator->translate("QPlatformTheme", source);
+        return translated.isEmpty() ? QString::fromLatin1(source) : translated;
+    };
+    return {text("OK"), text("&Yes"), text("&No")};
+}
+
+int CQtShell::ShowMessage(std::string_view, std::string_view text, MsgStyle style) {
+    QMessageBox box(m_window);
+    if (m_window != nullptr) {
+        box.setFont(m_window->font());  // the window's, which follows its scale
+    }
+    box.setWindowTitle(QString::fromUtf8(kTitle));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(FromUtf8(text));
+    box.setIcon(style == MsgStyle::kInfo ? QMessageBox::Information : QMessageBox::NoIcon);
+    const SButtonTexts texts = ButtonTexts(m_hooks.language());
+    if (style == MsgStyle::kYesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.button(QMessageBox::Yes)->setText(texts.yes);
+        box.button(QMessageBox::No)->setText(texts.no);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.button(QMessageBox::Ok)->setText(texts.ok);
+    }
+    const int pressed = box.exec();
+    GiveBackActivation();
+    if (style == MsgStyle::kYesNo) {
+        return pressed == QMessageBox::Yes ? kIdYes : kIdNo;
+    }
+    return kIdOk;
+}
+
+void CQtShell::CloseApplication() {
+    if (m_window == nullptr) {
+        // Nothing to close in order yet: nothing of the game has been written either.
+        std::fflush(nullptr);
+        std::exit(1);
+    }
+    QMetaObject::invokeMethod(m_window, &QWidget::close, Qt::QueuedConnection);
+}
+
+void CQtShell::OpenPage(const std::filesystem::path& page, std::string_view) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())));
+}
+
+std::optional<std::filesystem::path> CQtShell::AskOpenFile(std::string_view filter,
+                                                           std::string_view) {
+    const QString chosen = QFileDialog::getOpenFileName(m_window, {}, {}, FromUtf8(filter));
+    GiveBackActivation();
+    if (chosen.isEmpty()) {
+        return std::nullopt;
+    }
+    return ToPath(chosen);
+}
+
+std::optional<std::filesystem::path> CQtShell::AskSaveFile(std::string_view proposed,
+                                                           std::string_view filter,
+                                                           std::string_view extension) {
+    QFileDialog dialog(m_window, {}, FromUtf8(proposed), FromUtf8(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    std::string_view suffix = extension;
+    if (!suffix.empty() && suffix.front() == '.') {
+        suffix.remove_prefix(1);
+    }
+    dialog.setDefaultSuffix(FromUtf8(suffix));
+    const int result = dialog.exec();
+    GiveBackActivation();
+    if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    // A native dialog may not apply the default suffix itself.
+    return WithDefaultExtension(ToPath(dialog.selectedFiles().front()), extension);
+}
+
+int CQtShell::RunDialog(IDialog& dialog) {
+    const int result = m_hooks.runDialog(dialog);
+    GiveBackActivation();
+    return result;
+}
+
+void CQtShell::GiveBackActivation() {
+    // A window manager gives the activation back to the main window when a box on it closes;
+    // without one (a bare X server) the clock would stand still from then on.
+    if (m_window != nullptr && m_window->isVisible()) {
+        m_window->activateWindow();
+    }
+}

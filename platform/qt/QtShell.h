@@ -1,0 +1,71 @@
+// CQtShell: message boxes, file dialogs, modal dialogs, closing and pages on the Qt desktop.
+#pragma once
+
+#include <QPointer>
+#include <QTranslator>
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "platform/Shell.h"
+
+// Message boxes carry the application title "Судоку" and buttons in the game's current
+// language, taken from Qt's own translations (qtbase_XX.qm of qt6-translations-l10n; English
+// when a file is missing). The file dialogs filter on the game's filter and add the extension
+// to a saved name that has none. Closing is queued: the main window closes once the handler
+// that asked has returned, and its close runs the orderly end; before there is a main window,
+// the process ends at once with exit status 1.
+class CQtShell : public IShell {
+public:
+    // Both are required.
+    struct SHooks {
+        // The game's language index at this moment (0..6; other values read as English).
+        std::function<int()> language;
+        // Shows a modal dialog over the device screen until it ends (kIdOk or kIdCancel).
+        std::function<int(IDialog&)> runDialog;
+    };
+
+    explicit CQtShell(SHooks hooks);
+    ~CQtShell() override;
+    CQtShell(const CQtShell&) = delete;
+    CQtShell& operator=(const CQtShell&) = delete;
+
+    // The main window, once it exists: the parent of boxes and dialogs, the one closed.
+    void SetMainWindow(QWidget* window) { m_window = window; }
+
+    int ShowMessage(std::string_view name, std::string_view text, MsgStyle style) override;
+    void CloseApplication() override;
+    void OpenPage(const std::filesystem::path& page, std::string_view relative) override;
+    std::optional<std::filesystem::path> AskOpenFile(std::string_view filter,
+                                                     std::string_view extension) override;
+    std::optional<std::filesystem::path> AskSaveFile(std::string_view proposed,
+                                                     std::string_view filter,
+                                                     std::string_view extension) override;
+    int RunDialog(IDialog& dialog) override;
+
+    // The texts of the OK, Yes and No buttons in a language index, from Qt's translations.
+    struct SButtonTexts {
+        QString ok;
+        QString yes;
+        QString no;
+    };
+    SButtonTexts ButtonTexts(int language);
+
+    // The locale name of Qt's translation file for a language index ("ru", "zh_CN"; "en" for
+    // an index outside 0..6).
+    static QString LocaleName(int language);
+
+private:
+    // The main window is the active window again once a box or dialog on it has closed.
+    void GiveBackActivation();
+
+    SHooks m_hooks;
+    QPointer<QWidget> m_window;
+    std::map<int, std::unique_ptr<QTranslator>> m_translators;  // loaded on first use
+};
+
+// The name a file dialog gave, with `extension` (".sdk") added when it has none.
+std::filesystem::path WithDefaultExtension(const std::filesystem::path& chosen,
+                                           std::string_view extension);

@@ -1,0 +1,44 @@
+// CQtSound: the splash sound on QSoundEffect.
+#include "platform/qt/QtSound.h"
+
+#include <QAudioDevice>
+#include <QMediaDevices>
+#include <QUrl>
+
+#include <system_error>
+
+namespace {
+
+// Qt's audio backend complains on standard error when it finds no sound server; a machine
+// without sound is no fault of the game's, so the probe is made with Qt's messages muted.
+class CMutedQtMessages {
+public:
+    CMutedQtMessages() : m_previous(qInstallMessageHandler(Drop)) {}
+    ~CMutedQtMessages() { qInstallMessageHandler(m_previous); }
+    CMutedQtMessages(const CMutedQtMessages&) = delete;
+    CMutedQtMessages& operator=(const CMutedQtMessages&) = delete;
+
+private:
+    static void Drop(QtMsgType, const QMessageLogContext&, const QString&) {}
+    QtMessageHandler m_previous;
+};
+
+}  // namespace
+
+void CQtSound::PlayAsync(const std::filesystem::path& wav) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(wav, ec)) {
+        return;
+    }
+    bool hasOutput = false;
+    {
+        const CMutedQtMessages muted;
+        hasOutput = !QMediaDevices::audioOutputs().isEmpty();
+    }
+    if (!hasOutput) {
+        return;
+    }
+    m_effect = std::make_unique<QSoundEffect>();
+    m_effect->setSource(QUrl::fromLocalFile(QString::fromStdString(wav.string())));
+    m_effect->play();
+}

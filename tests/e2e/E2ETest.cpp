@@ -1,0 +1,479 @@
+// End-to-end: the real program driven by scripts (their logs, saved files and screenshots), its
+// command line, and a window ended by SIGTERM.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <png.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <span>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/Board.h"
+#include "engine/Options.h"
+#include "engine/Random.h"
+#include "game/OptionsFile.h"
+#include "platform/Bitmap.h"
+#include "platform/DataManager.h"
+#include "platform/ScriptedShell.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::TempDir;
+
+const fs::path kProgramDir = SUDOKU_PROGRAM_DIR;
+const fs::path kCases = SUDOKU_E2E_CASES;
+
+std::string ReadText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+struct SRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Starts a program of the program folder in `cwd` with standard output and error going to
+// files there; `env` entries ("NAME=VALUE") are added to the environment. The child is returned
+// still running when `wait` is false.
+pid_t Start(const std::string& program, const std::vector<std::string>& args, const fs::path& cwd,
+            const std::vector<std::string>& env) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (chdir(cwd.c_str()) != 0) {
+            _exit(126);
+        }
+        const int out = open("stdout.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(out, 1);
+        dup2(err, 2);
+        for (const std::string& e : env) {
+            putenv(const_cast<char*>(e.c_str()));
+        }
+        const std::string path = (kProgramDir / program).string();
+        std::vector<char*> argv{const_cast<char*>(path.c_str())};
+        for (const std::string& a : args) {
+            argv.push_back(const_cast<char*>(a.c_str()));
+        }
+        argv.push_back(nullptr);
+        execv(path.c_str(), argv.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+int Wait(pid_t pid) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+SRun RunProgram(const std::string& program, const std::vector<std::string>& args,
+                const fs::path& cwd) {
+    SRun run;
+    run.status = Wait(Start(program, args, cwd, {"QT_QPA_PLATFORM=offscreen"}));
+    run.out = ReadText(cwd / "stdout.txt");
+    run.err = ReadText(cwd / "stderr.txt");
+    return run;
+}
+
+// A PNG file as a Bitmap (null when it cannot be read).
+Bitmap ReadPng(const fs::path& path) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) {
+        return {};
+    }
+    image.format = PNG_FORMAT_BGRA;
+    Bitmap bmp(static_cast<int>(image.width), static_cast<int>(image.height));
+    if (png_image_finish_read(&image, nullptr, bmp.pixels.data(), 0, nullptr) == 0) {
+        return {};
+    }
+    return bmp;
+}
+
+// The mean of red, green and blue over the view (below the 28 rows of the command bar).
+double ViewBrightness(const Bitmap& shot) {
+    double sum = 0;
+    long count = 0;
+    for (int y = 28; y < shot.height; ++y) {
+        for (int x = 0; x < shot.width; ++x) {
+            const uint32_t p = shot.At(x, y);
+            sum += ((p >> 16U) & 0xFFU) + ((p >> 8U) & 0xFFU) + (p & 0xFFU);
+            count += 3;
+        }
+    }
+    return count == 0 ? 0 : sum / static_cast<double>(count);
+}
+
+// The working folder of one run: the data folder is data/ below it.
+class E2E : public ::testing::Test {
+public:
+    fs::path Data() const { return work / "data"; }
+
+    SRun Script(const std::string& name, std::vector<std::string> extra = {}) {
+        fs::copy_file(kCases / (name + ".script"), work / "play.script");
+        std::vector<std::string> args{"--script", "play.script", "--data-dir", "data"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return RunProgram("sudoku", args, work.Path());
+    }
+    std::string ExpectedLog(const std::string& name) const {
+        return ReadText(kCases / (name + ".log"));
+    }
+
+    // The saved game at `path`: 1811 bytes the engine takes (the level and the custom-entry flag
+    // go to its own options).
+    struct SSaved {
+        CRandom random;
+        COptions options;
+        CBoard board{random, options};
+        bool read = false;
+
+        int Empty() const {
+            int empty = 0;
+            for (int x = 0; x < 9; ++x) {
+                for (int y = 0; y < 9; ++y) {
+                    empty += board.GetCell(x, y).value == 0 ? 1 : 0;
+                }
+            }
+            return empty;
+        }
+    };
+    std::unique_ptr<SSaved> Saved(const fs::path& path) {
+        auto saved = std::make_unique<SSaved>();
+        const std::string bytes = ReadText(path);
+        EXPECT_EQ(bytes.size(), CBoard::kStateBytes) << path;
+        saved->read = bytes.size() == CBoard::kStateBytes &&
+                      saved->board.LoadState(std::span<const uint8_t>(
+                          reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+        EXPECT_TRUE(saved->read) << path;
+        return saved;
+    }
+    COptions Options() {
+        ScriptedShell shell;
+        DataManager data(kProgramDir, Data(), shell);
+        COptions options;
+        LoadOptions(options, data);
+        return options;
+    }
+
+    TempDir work;
+};
+
+// ---- Scripts, their logs and what they leave behind ----
+
+struct SScriptCase {
+    const char* name;               // cases/NAME.script and cases/NAME.log
+    std::vector<std::string> args;  // more options
+    std::function<void(E2E&, const fs::path& work)> prepare;
+    int status;
+    std::function<void(E2E&, const fs::path& work)> check;
+};
+
+class Scripts : public E2E, public ::testing::WithParamInterface<SScriptCase> {};
+
+TEST_P(Scripts, LogAndFiles) {
+    const SScriptCase& c = GetParam();
+    if (c.prepare) {
+        c.prepare(*this, work.Path());
+    }
+    const SRun run = Script(c.name, c.args);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_EQ(run.out, ExpectedLog(c.name));
+    if (c.check) {
+        c.check(*this, work.Path());
+    }
+}
+
+// A solved grid without the 5 in its top-left corner, imported as a saved game.
+constexpr const char* kNearlySolved =
+    ".34678912672195348198342567859761423426853791713924856961537284287419635345286179";
+
+void ImportNearlySolved(const fs::path& work) {
+    ASSERT_EQ(RunProgram("sudoku-tool", {"import", kNearlySolved, "-o", "nearly.sdk"}, work).status,
+              0);
+}
+
+// options.cfg with the defaults but for these fields.
+void WriteOptions(const fs::path& data, int language, int inputMode) {
+    ScriptedShell shell;
+    DataManager manager(kProgramDir, data, shell);
+    COptions options;
+    options.SetLanguage(language);
+    options.SetInputMode(inputMode);
+    ASSERT_TRUE(SaveOptions(options, manager));
+}
+
+void ExpectBothFilesWritten(E2E& t) {
+    EXPECT_EQ(fs::file_size(t.Data() / "options.cfg"), 140U);
+    EXPECT_TRUE(t.Saved(t.Data() / "autosave.sdk")->read);
+}
+
+void ExpectSolvedCustomGames(E2E& t, int solved) {
+    EXPECT_EQ(t.Options().LevelStats()[5].solved, solved);
+    const auto saved = t.Saved(t.Data() / "autosave.sdk");
+    EXPECT_EQ(saved->board.GetCell(0, 0).value, 5);
+    EXPECT_EQ(saved->Empty(), 0);
+}
+
+Bitmap Shot(const fs::path& work, const char* name) {
+    const Bitmap shot = ReadPng(work / name);
+    EXPECT_FALSE(shot.IsNull()) << name;
+    return shot;
+}
+
+const SScriptCase kScriptCases[] = {
+    {"first_start",
+     {},
+     nullptr,
+     0,
+     [](E2E& t, const fs::path& work) {
+         // Russian, a Beginner game, both files written at the end.
+         ExpectBothFilesWritten(t);
+         EXPECT_EQ(t.Options().GetLanguage(), 6);
+         EXPECT_EQ(t.Options().GetLevel(), 30);
+         EXPECT_EQ(t.Saved(t.Data() / "autosave.sdk")->Empty(), 30);
+         const Bitmap board = Shot(work, "board.png");
+         EXPECT_EQ(board.width, 480);
+         EXPECT_EQ(board.height, 272);
+         EXPECT_GT(ViewBrightness(board), 150);
+     }},
+    {"splash_timer",
+     {},
+     nullptr,
+     0,
+     [](E2E& t, const fs::path& work) {
+         EXPECT_LT(ViewBrightness(Shot(work, "splash.png")), 100);
+         EXPECT_GT(ViewBrightness(Shot(work, "board.png")), 150);
+         // The clock's tick at 3000 ms came after the splash had ended.
+         EXPECT_EQ(t.Saved(t.Data() / "autosave.sdk")->board.GetElapsed(), 1000);
+     }},
+    {"splash_tap",
+     {},
+     nullptr,
+     0,
+     [](E2E& t, const fs::path& work) {
+         EXPECT_GT(ViewBrightness(Shot(work, "board.png")), 150);
+         const auto saved = t.Saved(t.Data() / "autosave.sdk");
+         EXPECT_EQ(saved->board.GetElapsed(), 3000);
+         int32_t x = 0;
+         int32_t y = 0;
+         saved->board.GetSelection(x, y);
+         EXPECT_FALSE(x == 8 && y == 8) << "the tap that ended the splash reached the board";
+     }},
+    {"clock_foreground",
+     {},
+     nullptr,
+     0,
+     [](E2E& t, const fs::path&) {
+         // Seconds at 3000, 9000, 10000 and 11000 ms; none while in the background.
+         EXPECT_EQ(t.Saved(t.Data() / "autosave.sdk")->board.GetElapsed(), 4000);
+     }},
+    {"game_to_end",
+     {"nearly.sdk"},
+     [](E2E&, const fs::path& work) { ImportNearlySolved(work); },
+     0,
+     [](E2E& t, const fs::path&) { ExpectSolvedCustomGames(t, 1); }},
+    {"keys",
+     {"nearly.sdk"},
+     [](E2E& t, const fs::path& work) {
+         ImportNearlySolved(work);
+         WriteOptions(t.Data(), 0, kKeySelect);
+     },
+     0,
+     [](E2E& t, const fs::path&) { ExpectSolvedCustomGames(t, 1); }},
+    {"custom_entry",
+     {},
+     nullptr,
+     0,
+     [](E2E& t, const fs::path&) {
+         const auto saved = t.Saved(t.Data() / "autosave.sdk");
+         EXPECT_EQ(saved->options.GetLevel(), 6);
+         EXPECT_FALSE(saved->options.GetCustomEntry());
+         EXPECT_EQ(saved->board.GetCell(0, 0).value, 1);
+         EXPECT_TRUE(CBoard::IsGiven(saved->board.GetCell(0, 0)));
+         EXPECT_EQ(saved->Empty(), 80);
+     }},
+    {"save_load",
+     {},
+     [](E2E&, const fs::path& work) {
+         std::ofstream(work / "damaged.sdk") << std::string(100, 'x');
+     },
+     0,
+     [](E2E& t, const fs::path& work) {
+         // The Load brought back exactly what was saved; the refusals changed nothing.
+         EXPECT_EQ(fs::file_size(work / "saved.sdk"), 1811U);
+         EXPECT_EQ(ReadText(work / "saved.sdk"), ReadText(t.Data() / "autosave.sdk"));
+         EXPECT_EQ(ReadText(work / "damaged.sdk"), std::string(100, 'x'));
+         EXPECT_FALSE(fs::exists(work / "missing.sdk"));
+     }},
+    {"damaged_autosave",
+     {},
+     [](E2E& t, const fs::path&) {
+         fs::create_directories(t.Data());
+         std::ofstream(t.Data() / "autosave.sdk") << std::string(500, '\x7f');
+     },
+     0,
+     [](E2E& t, const fs::path& work) {
+         EXPECT_GT(ViewBrightness(Shot(work, "board.png")), 150);
+         ExpectBothFilesWritten(t);
+         EXPECT_EQ(t.Saved(t.Data() / "autosave.sdk")->Empty(), 30);
+     }},
+    {"missing_files",
+     {"--program-dir", "empty"},
+     [](E2E&, const fs::path& work) { fs::create_directories(work / "empty"); },
+     1,
+     [](E2E& t, const fs::path&) {
+         // Reading the options opened (and so made) an empty options.cfg; nothing was saved.
+         EXPECT_FALSE(fs::exists(t.Data() / "options.cfg") &&
+                      fs::file_size(t.Data() / "options.cfg") > 0);
+         EXPECT_FALSE(fs::exists(t.Data() / "autosave.sdk"));
+     }},
+    {"exit_ends_script",
+     {},
+     nullptr,
+     0,
+     [](E2E& t, const fs::path&) { ExpectBothFilesWritten(t); }},
+    {"exit_button", {}, nullptr, 0, [](E2E& t, const fs::path&) { ExpectBothFilesWritten(t); }},
+    {"errors", {}, nullptr, 2, [](E2E& t, const fs::path&) { ExpectBothFilesWritten(t); }},
+    {"english",
+     {"--language", "0"},
+     nullptr,
+     0,
+     [](E2E& t, const fs::path& work) {
+         EXPECT_EQ(t.Options().GetLanguage(), 0);
+         // The about box covers the device screen: its title row, then its white body.
+         const Bitmap about = Shot(work, "about.png");
+         ASSERT_EQ(about.width, 480);
+         ASSERT_EQ(about.height, 272);
+         EXPECT_NE(about.At(240, 5) & 0xFFFFFFU, 0xFFFFFFU);
+         EXPECT_EQ(about.At(240, 150) & 0xFFFFFFU, 0xFFFFFFU);
+     }},
+    {"language_dialog",
+     {},
+     nullptr,
+     0,
+     [](E2E& t, const fs::path&) { EXPECT_EQ(t.Options().GetLanguage(), 3); }},
+    {"small_screen",
+     {"--screen", "320x240"},
+     nullptr,
+     0,
+     [](E2E&, const fs::path& work) {
+         const Bitmap small = Shot(work, "small.png");
+         EXPECT_EQ(small.width, 320);
+         EXPECT_EQ(small.height, 240);
+         EXPECT_GT(ViewBrightness(small), 150);
+     }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, Scripts, ::testing::ValuesIn(kScriptCases),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+// ---- The command line ----
+
+struct SBadLine {
+    std::vector<std::string> args;
+    const char* says;
+};
+
+class BadCommandLine : public E2E, public ::testing::WithParamInterface<SBadLine> {};
+
+TEST_P(BadCommandLine, IsRefusedBeforeAnyFileIsTouched) {
+    std::ofstream(work / "play.script") << "exit\n";
+    std::vector<std::string> args{"--data-dir", "data"};
+    args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
+    const SRun run = RunProgram("sudoku", args, work.Path());
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    // One line, naming the fault.
+    EXPECT_TRUE(run.err.starts_with("sudoku: ")) << run.err;
+    EXPECT_NE(run.err.find(GetParam().says), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_FALSE(fs::exists(Data()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BadCommandLine,
+    ::testing::Values(SBadLine{{"--screen", "0x0", "--script", "play.script"}, "--screen"},
+                      SBadLine{{"--language", "9", "--script", "play.script"}, "--language"},
+                      SBadLine{{"--script", "play.script", "--frobnicate"}, "--frobnicate"},
+                      SBadLine{{"--scale", "0"}, "--scale"},
+                      SBadLine{{"--script", "no-such.script"}, "no-such.script"},
+                      SBadLine{{"--script", "play.script", "a.sdk", "b.sdk"}, "one saved game"}));
+
+// ---- The window: SIGTERM and SIGINT end it in order ----
+
+class WindowSignal : public E2E, public ::testing::WithParamInterface<int> {};
+
+// Reads the window's standard error until `line` appears in it (at most ten seconds).
+bool WaitForLine(const fs::path& work, const std::string& line) {
+    for (int i = 0; i < 200; ++i) {
+        if (ReadText(work / "stderr.txt").find(line) != std::string::npos) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
+TEST_P(WindowSignal, WritesTheAutosaveAndTheOptions) {
+    // The timing hook says when the window shows its first picture.
+    const pid_t pid = Start("sudoku", {"--data-dir", "data", "--language", "2"}, work.Path(),
+                            {"QT_QPA_PLATFORM=offscreen", "SUDOKU_TIMING=1"});
+    ASSERT_TRUE(WaitForLine(work.Path(), "timing splash ")) << ReadText(work / "stderr.txt");
+    EXPECT_FALSE(fs::exists(Data() / "autosave.sdk")) << "nothing is saved before the end";
+    ASSERT_EQ(kill(pid, GetParam()), 0);
+    EXPECT_EQ(Wait(pid), 0);
+    ExpectBothFilesWritten(*this);
+    EXPECT_EQ(Options().GetLanguage(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, WindowSignal, ::testing::Values(SIGTERM, SIGINT),
+                         [](const auto& row) { return row.param == SIGTERM ? "TERM" : "INT"; });
+
+TEST_F(E2E, TheTimingHookNotesTheSplashItsEndAndTheBoard) {
+    const pid_t pid = Start("sudoku", {"--data-dir", "data"}, work.Path(),
+                            {"QT_QPA_PLATFORM=offscreen", "SUDOKU_TIMING=1"});
+    ASSERT_TRUE(WaitForLine(work.Path(), "timing board ")) << ReadText(work / "stderr.txt");
+    kill(pid, SIGTERM);
+    EXPECT_EQ(Wait(pid), 0);
+    // timing EVENT NANOSECONDS, in order, the splash lasting its three seconds.
+    std::istringstream err(ReadText(work / "stderr.txt"));
+    std::vector<std::pair<std::string, long long>> events;
+    std::string line;
+    while (std::getline(err, line)) {
+        std::istringstream words(line);
+        std::string timing;
+        std::string event;
+        long long ns = 0;
+        if (words >> timing >> event >> ns && timing == "timing") {
+            events.emplace_back(event, ns);
+        }
+    }
+    ASSERT_EQ(events.size(), 3U);
+    EXPECT_EQ(events[0].first, "splash");
+    EXPECT_EQ(events[1].first, "splash-end");
+    EXPECT_EQ(events[2].first, "board");
+    const double splashSeconds = static_cast<double>(events[1].second - events[0].second) / 1e9;
+    EXPECT_GT(splashSeconds, 2.5);
+    EXPECT_LT(splashSeconds, 10.0);
+    EXPECT_LE(events[1].second, events[2].second);
+}
+
+}  // namespace

@@ -1,0 +1,92 @@
+// Test support: the desktop services of the running game, driven by hand: timers in virtual
+// time, a silent sound, the foreground as a flag, a window that keeps what it was shown.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "platform/Bitmap.h"
+#include "platform/Foreground.h"
+#include "platform/Sound.h"
+#include "platform/Timers.h"
+#include "platform/Window.h"
+
+namespace testsupport {
+
+// Timers in virtual time. Advance fires every timer that falls due up to and including the end
+// of the span, in time order; timers due at the same moment fire in the order in which they
+// were last started.
+class FakeTimers : public ITimers {
+public:
+    void StartTimer(int id, int periodMs, std::function<void()> onTick) override {
+        m_timers[id] = {periodMs, m_now + periodMs, ++m_starts, std::move(onTick)};
+    }
+    void StopTimer(int id) override { m_timers.erase(id); }
+
+    bool IsRunning(int id) const { return m_timers.count(id) != 0; }
+    int Period(int id) const { return IsRunning(id) ? m_timers.at(id).period : 0; }
+    int64_t Now() const { return m_now; }
+
+    void Advance(int64_t ms) {
+        const int64_t end = m_now + ms;
+        for (;;) {
+            const Timer* next = nullptr;
+            int nextId = 0;
+            for (const auto& [id, t] : m_timers) {
+                if (t.due <= end && (next == nullptr || t.due < next->due ||
+                                     (t.due == next->due && t.order < next->order))) {
+                    next = &t;
+                    nextId = id;
+                }
+            }
+            if (next == nullptr) {
+                break;
+            }
+            m_now = next->due;
+            Timer& t = m_timers[nextId];
+            t.due += t.period;
+            // The tick may stop or restart timers: it runs on a copy.
+            const std::function<void()> tick = t.onTick;
+            tick();
+        }
+        m_now = end;
+    }
+
+private:
+    struct Timer {
+        int period = 0;
+        int64_t due = 0;
+        int order = 0;
+        std::function<void()> onTick;
+    };
+    std::map<int, Timer> m_timers;
+    int64_t m_now = 0;
+    int m_starts = 0;
+};
+
+class FakeSound : public ISound {
+public:
+    void PlayAsync(const std::filesystem::path& wav) override { played.push_back(wav); }
+    std::vector<std::filesystem::path> played;
+};
+
+class FakeForeground : public IForeground {
+public:
+    bool IsMainWindowForeground() const override { return foreground; }
+    bool foreground = true;
+};
+
+class FakeWindow : public IWindow {
+public:
+    void Present(const Bitmap& deviceScreen) override {
+        shown = deviceScreen;
+        ++presents;
+    }
+    Bitmap shown;
+    int presents = 0;
+};
+
+}  // namespace testsupport

@@ -1,0 +1,368 @@
+// The running game as a whole: start-up and resume, the splash, the clock, the command bar with
+// its caption box, the square screen and the orderly end.
+#include <filesystem>
+
+#include "engine/Options.h"
+#include "game/SaveFile.h"
+#include "tests/support/BoardBuilder.h"
+#include "tests/ui/AppFixture.h"
+
+using testsupport::AppTest;
+using testsupport::ValuesOf;
+
+namespace {
+
+int EmptyCells(const CBoard& board) {
+    const std::string values = ValuesOf(board.GetGrid());
+    return static_cast<int>(std::count(values.begin(), values.end(), '.'));
+}
+
+// --- Start-up ---
+
+TEST_F(AppTest, FirstStartMakesANewGameAtTheStoredLevelInTheStoredLanguage) {
+    Start();
+    ASSERT_TRUE(started);
+    // No options.cfg: Russian, Beginner.
+    EXPECT_EQ(Frame().BarLanguage(), 6);
+    EXPECT_TRUE(Frame().IsCommandBarEnabled());
+    EXPECT_EQ(Frame().ToolbarImage(), 132);
+    EXPECT_EQ(EmptyCells(Game()), level::kBeginner);
+    // The frame's creation: splash timer, splash sound, size; the view in the splash state.
+    EXPECT_EQ(timers.Period(CMainFrame::kSplashTimer), 200);
+    EXPECT_EQ(timers.Period(CGame::kClockTimer), 1000);
+    ASSERT_EQ(sound.played.size(), 1U);
+    EXPECT_EQ(sound.played[0], std::filesystem::path(SUDOKU_PROGRAM_DIR) / "splash/splash.wav");
+    EXPECT_TRUE(View().IsSplash());
+    EXPECT_EQ(Frame().FrameSize(), kScreen480x272);
+    // The window was shown: the device screen, bar and splash.
+    EXPECT_GE(window.presents, 1);
+    EXPECT_EQ(window.shown.width, 480);
+    EXPECT_EQ(window.shown.height, 272);
+    EXPECT_TRUE(shell.Lines().empty());
+    // The first run is over at the first paint of the board.
+    EXPECT_TRUE(Options().GetFirstRun());
+    timers.Advance(3000);
+    EXPECT_FALSE(Options().GetFirstRun());
+}
+
+TEST_F(AppTest, NextStartResumesTheGameAndTheClockContinues) {
+    StartPastSplash();
+    Game().OnTap(142 + 4 * 21, 12 + 4 * 21);
+    timers.Advance(5000);
+    const CBoard::Grid grid = Game().GetGrid();
+    const auto selection = Selection();
+    const int32_t elapsed = Game().GetElapsed();
+    End();
+    EXPECT_EQ(std::filesystem::file_size(data / "autosave.sdk"), 1811U);
+    EXPECT_EQ(std::filesystem::file_size(data / "options.cfg"), 140U);
+
+    StartPastSplash();
+    EXPECT_TRUE(Game().GetGrid() == grid);
+    EXPECT_EQ(Selection(), selection);
+    // Of the splash's three seconds only the last tick, after the splash's end, counts.
+    EXPECT_EQ(Game().GetElapsed(), elapsed + 1000);
+    timers.Advance(1000);
+    EXPECT_EQ(Game().GetElapsed(), elapsed + 2000);
+}
+
+TEST_F(AppTest, ADamagedAutosaveStartsANewGameAndIsReplacedAtTheEnd) {
+    data.Write("autosave.sdk", std::string(100, '\x07'));
+    Start();
+    ASSERT_TRUE(started);
+    EXPECT_EQ(EmptyCells(Game()), level::kBeginner);
+    EXPECT_TRUE(shell.Lines().empty());
+    End();
+    EXPECT_EQ(std::filesystem::file_size(data / "autosave.sdk"), 1811U);
+}
+
+TEST_F(AppTest, TheBarSpeaksTheStoredLanguageOrEnglishForADamagedOne) {
+    const struct {
+        int stored;
+        std::optional<int> commandLine;
+        int bar;
+    } cases[] = {{3, {}, 3}, {0, {}, 0}, {9, {}, 0}, {-1, {}, 0}, {6, 5, 5}, {9, 2, 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        COptions options;
+        options.SetLanguage(c.stored);
+        WriteOptions(options);
+        startLanguage = c.commandLine;
+        Start();
+        ASSERT_TRUE(started);
+        EXPECT_EQ(Frame().BarLanguage(), c.bar);
+        EXPECT_EQ(Options().GetLanguage(), c.commandLine.value_or(c.stored));
+        End();
+    }
+}
+
+TEST_F(AppTest, ADamagedSkinNumberReadsPapersBitmapsFromTheProgramFolder) {
+    COptions options;
+    options.SetSkin(7);
+    WriteOptions(options);
+    StartPastSplash();
+    EXPECT_TRUE(shell.Lines().empty());
+    EXPECT_FALSE(Game().GetBoardBitmap().IsNull());
+    // Any skin can be chosen again from the menu.
+    EXPECT_EQ(Command(CommandId::kSand), CSudokuApp::ECommand::kDone);
+    EXPECT_EQ(Options().GetSkin(), 1);
+    EXPECT_TRUE(shell.Lines().empty());
+}
+
+TEST_F(AppTest, ASavedGameOnTheCommandLineOpensAfterTheStartUp) {
+    StartPastSplash();
+    Game().SetElapsed(42000);
+    ASSERT_TRUE(savefile::Write(data / "game.sdk", Game()));
+    const CBoard::Grid grid = Game().GetGrid();
+    End();
+    data.Write("autosave.sdk", std::string());
+    Start();
+    ASSERT_TRUE(app->OpenDocumentFile(data / "game.sdk"));
+    EXPECT_TRUE(Game().GetGrid() == grid);
+    EXPECT_EQ(Game().GetElapsed(), 42000);
+    EXPECT_EQ(Frame().BarLanguage(), 6);
+}
+
+// --- Splash ---
+
+TEST_F(AppTest, SplashAnimatesForFifteenTicksThenShowsTheBoard) {
+    Start();
+    for (int tick = 1; tick < 15; ++tick) {
+        timers.Advance(200);
+        EXPECT_EQ(root->Splash().GetFrame(), tick % 5) << tick;
+        EXPECT_TRUE(View().IsSplash());
+    }
+    EXPECT_TRUE(Game().GetBoardBitmap().IsNull());
+    EXPECT_EQ(Game().GetElapsed(), 0);  // the clock stands still during the splash
+    timers.Advance(200);
+    EXPECT_FALSE(View().IsSplash());
+    EXPECT_FALSE(timers.IsRunning(CMainFrame::kSplashTimer));
+    EXPECT_EQ(Frame().SplashTicks(), 15);
+    EXPECT_TRUE(Frame().IsCommandBarEnabled());
+    EXPECT_FALSE(Game().GetBoardBitmap().IsNull());
+}
+
+TEST_F(AppTest, ATapDuringTheSplashOnlyEndsIt) {
+    Start();
+    timers.Advance(400);
+    const CBoard::Grid grid = Game().GetGrid();
+    const auto selection = Selection();
+    View().OnKeyDown(CGame::kKey0 + 1);
+    View().OnKeyUp(CGame::kKey0 + 1);
+    View().OnLButtonDown(142 + 8 * 21, 12 + 8 * 21);
+    EXPECT_FALSE(View().IsSplash());
+    EXPECT_TRUE(Game().GetGrid() == grid);
+    EXPECT_EQ(Selection(), selection);
+    timers.Advance(3000);
+    EXPECT_EQ(Frame().SplashTicks(), 2);
+    EXPECT_EQ(root->Splash().GetFrame(), 2);
+}
+
+// --- Clock ---
+
+TEST_F(AppTest, ClockCountsOnlyInTheForeground) {
+    StartPastSplash();
+    // At 3000 ms the splash ends before the clock ticks: that tick counts.
+    EXPECT_EQ(Game().GetElapsed(), 1000);
+    timers.Advance(2000);
+    EXPECT_EQ(Game().GetElapsed(), 3000);
+    foreground.foreground = false;
+    timers.Advance(3000);
+    EXPECT_EQ(Game().GetElapsed(), 3000);
+    foreground.foreground = true;
+    timers.Advance(1500);
+    EXPECT_EQ(Game().GetElapsed(), 4000);
+}
+
+TEST_F(AppTest, EachTickRestoresTheClockFromTheLastFrameBeforeItDraws) {
+    StartPastSplash();
+    const Bitmap frame = View().LastFrame();
+    timers.Advance(1000);
+    // Only "00:02" over the last frame: nothing left of "00:01".
+    Bitmap expected = frame;
+    {
+        CImageCanvas canvas(expected);
+        canvas.DrawTextAt(24, 112, 480, "00:02", Rgb(0, 0, 0));
+    }
+    EXPECT_TRUE(View().LastFrame().pixels == frame.pixels) << "a tick is no repaint";
+    EXPECT_TRUE(View().WindowSurface().pixels == expected.pixels);
+    EXPECT_NE(expected.pixels, frame.pixels);
+    // The device screen shows it below the bar.
+    EXPECT_EQ(window.shown.At(24 + 3, 28 + 112 + 20), View().WindowSurface().At(27, 132));
+    // A repaint covers the clock until the next tick.
+    Game().Redraw();
+    EXPECT_TRUE(View().WindowSurface().pixels == frame.pixels);
+}
+
+// --- Command bar ---
+
+TEST_F(AppTest, CaptionOfAHeldButtonInTheCurrentLanguageAndMode) {
+    StartPastSplash();
+    const struct {
+        int language;
+        CommandId command;
+        bool modeOn;
+        const char* caption;
+    } cases[] = {
+        {0, CommandId::kQuickNewGame, false, "Quick new game"},
+        {0, CommandId::kPencilmarks, false, "Pencilmarks on"},
+        {0, CommandId::kPencilmarks, true, "Pencilmarks off"},
+        {0, CommandId::kEraser, false, "Eraser on"},
+        {0, CommandId::kEraser, true, "Eraser off"},
+        {0, CommandId::kHint, false, "Hint"},
+        {0, CommandId::kExit, false, "Exit"},
+        {5, CommandId::kPencilmarks, true, " 关"},
+        {5, CommandId::kEraser, true, "关"},
+        {6, CommandId::kUndo, false, "Ход назад"},
+        {9, CommandId::kHint, false, "Hint"},
+        {0, CommandId::kLoad, false, ""},
+    };
+    for (const auto& c : cases) {
+        Options().SetLanguage(c.language);
+        Game().SetPencilMode(c.command == CommandId::kPencilmarks && c.modeOn);
+        Game().SetEraserMode(c.command == CommandId::kEraser && c.modeOn);
+        EXPECT_EQ(Frame().ButtonCaption(c.command), c.caption);
+    }
+}
+
+TEST_F(AppTest, CaptionBoxStandsOnRowSeventeenCentredOnTheButton) {
+    StartPastSplash();
+    Options().SetLanguage(0);
+    const SRect button = Frame().ButtonRect(CommandId::kHint);
+    ASSERT_EQ(button.Width(), CMainFrame::kButtonSize);
+    const Bitmap before = View().LastFrame();
+    ASSERT_TRUE(Frame().OnButtonDown(CommandId::kHint));
+    // "Hint" in the plain canvas's font is 24 x 9: the box is 30 x 11.
+    const int centre = button.left + button.Width() / 2;
+    const SRect box = CMainFrame::CaptionBox({24, 9}, centre);
+    EXPECT_EQ(box, (SRect{centre - 15, 6, centre + 15, 17}));
+    const Bitmap& shown = View().WindowSurface();
+    for (int x = box.left; x < box.right; ++x) {
+        EXPECT_EQ(shown.At(x, box.top), Rgb(0, 0, 0)) << x;
+        EXPECT_EQ(shown.At(x, box.bottom - 1), Rgb(0, 0, 0)) << x;
+    }
+    EXPECT_EQ(shown.At(box.left + 1, box.top + 1), Rgb(255, 255, 255));
+    EXPECT_EQ(shown.At(box.left, box.bottom), before.At(box.left, box.bottom));
+    EXPECT_EQ(shown.At(box.left - 1, box.top), before.At(box.left - 1, box.top));
+    // The text, centred, stands one row above the bottom edge.
+    Bitmap expected(box.Width() - 2, box.Height() - 2, Rgb(255, 255, 255));
+    {
+        CImageCanvas canvas(expected);
+        canvas.DrawTextAt(2, -15, 100, "Hint", Rgb(0, 0, 0));
+    }
+    for (int y = 0; y < expected.height; ++y) {
+        for (int x = 0; x < expected.width; ++x) {
+            ASSERT_EQ(shown.At(box.left + 1 + x, box.top + 1 + y), expected.At(x, y)) << x << y;
+        }
+    }
+    // Let go: the repaint removes it.
+    Frame().OnButtonUp(CommandId::kHint);
+    EXPECT_TRUE(View().WindowSurface().pixels == before.pixels);
+    // Disabled buttons, and commands without one, show none.
+    EXPECT_FALSE(Frame().OnButtonDown(CommandId::kUndo));  // nothing to undo yet
+    Options().SetAutoPencilmarks(true);
+    EXPECT_FALSE(Frame().OnButtonDown(CommandId::kPencilmarks));
+    EXPECT_FALSE(Frame().OnButtonDown(CommandId::kLoad));
+    Frame().EnableCommandBar(false);
+    EXPECT_FALSE(Frame().OnButtonDown(CommandId::kHint));
+    EXPECT_TRUE(View().WindowSurface().pixels == before.pixels);
+}
+
+TEST_F(AppTest, BarHitsSoftKeysAndButtonsOnlyWhileEnabled) {
+    StartPastSplash(kScreen320x240);
+    const struct {
+        int x, y;
+        CMainFrame::SBarHit::Kind kind;
+        CommandId command;
+    } cases[] = {
+        {2, 3, CMainFrame::SBarHit::Kind::kGameKey, {}},
+        {67, 24, CMainFrame::SBarHit::Kind::kGameKey, {}},
+        {70, 10, CMainFrame::SBarHit::Kind::kOptionsKey, {}},
+        {68, 10, CMainFrame::SBarHit::Kind::kNone, {}},
+        {144, 3, CMainFrame::SBarHit::Kind::kButton, CommandId::kQuickNewGame},
+        {170, 20, CMainFrame::SBarHit::Kind::kButton, CommandId::kPencilmarks},
+        {261, 24, CMainFrame::SBarHit::Kind::kButton, CommandId::kHint},
+        {317, 10, CMainFrame::SBarHit::Kind::kButton, CommandId::kExit},
+        {300, 2, CMainFrame::SBarHit::Kind::kNone, {}},
+        {300, 28, CMainFrame::SBarHit::Kind::kNone, {}},
+    };
+    for (const auto& c : cases) {
+        const CMainFrame::SBarHit hit = Frame().HitTest(c.x, c.y);
+        EXPECT_EQ(hit.kind, c.kind) << c.x << "," << c.y;
+        EXPECT_EQ(hit.command, c.command) << c.x << "," << c.y;
+    }
+    Frame().EnableCommandBar(false);
+    EXPECT_EQ(Frame().HitTest(2, 3).kind, CMainFrame::SBarHit::Kind::kNone);
+}
+
+TEST_F(AppTest, ToolbarStripFollowsTheModesAndEnterReleasesTheButtons) {
+    StartPastSplash();
+    Options().SetInputMode(kKeySelect);
+    View().OnKeyDown(CGame::kKeyStar);
+    View().OnKeyUp(CGame::kKeyStar);
+    EXPECT_TRUE(Game().GetPencilMode());
+    EXPECT_EQ(Frame().ToolbarImage(), 134);
+    EXPECT_EQ(Command(CommandId::kEraser), CSudokuApp::ECommand::kDone);
+    EXPECT_EQ(Frame().ToolbarImage(), 136);
+    Frame().SetButtonPressed(CommandId::kEraser, true);
+    const CBoard::Grid grid = Game().GetGrid();
+    View().OnKeyDown(CGame::kKeyEnter);
+    EXPECT_FALSE(Frame().PressedButton().has_value());
+    View().OnKeyUp(CGame::kKeyEnter);
+    EXPECT_TRUE(Game().GetGrid() == grid);
+}
+
+TEST_F(AppTest, ABarThatCannotBeBuiltIsTraced) {
+    CGameRoot bare({SUDOKU_PROGRAM_DIR, data.Path(), kScreen480x272, 1}, shell);
+    CMainFrame frame(bare, timers, sound, window, canvases,
+                     [](int) { return std::span<const uint8_t>(); });
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(frame.OnCreate(), -1);
+    frame.RebuildCommandBar(0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Failed to create CommandBar\nFailed to create CommandBar\n");
+    EXPECT_EQ(frame.HitTest(2, 3).kind, CMainFrame::SBarHit::Kind::kNone);
+}
+
+TEST_F(AppTest, SquareScreenIsCoveredExceptWhileTheLanguageDialogIsOpen) {
+    Start({320, 320});
+    EXPECT_EQ(Frame().FrameSize(), (SScreenSize{320, 320}));
+    EXPECT_EQ(View().LastFrame().height, 320 - 28);
+
+    // A frame that starts at 272 rows waits for the dialog's OK before it stretches.
+    CMainFrame frame(*root, timers, sound, window, canvases);
+    ASSERT_EQ(frame.OnCreate(), 0);
+    CSudokuView view(*root, frame, timers, foreground, canvases);
+    frame.SetView(&view);
+    EXPECT_EQ(frame.FrameSize(), (SScreenSize{320, 272}));
+    frame.SetLanguageDlgOpen(true);
+    view.OnPaint();
+    EXPECT_EQ(frame.FrameSize(), (SScreenSize{320, 272}));
+    frame.SetLanguageDlgOpen(false);
+    view.OnPaint();
+    EXPECT_EQ(frame.FrameSize(), (SScreenSize{320, 320}));
+    EXPECT_EQ(window.shown.height, 320);
+}
+
+// --- The end ---
+
+TEST_F(AppTest, ExitAndSaveAndExitEndTheProgramOnceThroughTheShell) {
+    for (const CommandId exit : {CommandId::kExit, CommandId::kSaveAndExit}) {
+        StartPastSplash();
+        shell.SetCloseHandler([this] { app->Shutdown(); });
+        EXPECT_EQ(Command(exit), CSudokuApp::ECommand::kDone);
+        EXPECT_TRUE(app->IsShutDown());
+        EXPECT_TRUE(std::filesystem::exists(data / "autosave.sdk"));
+        std::filesystem::remove(data / "autosave.sdk");
+        std::filesystem::remove(data / "options.cfg");
+        // Once only, and nothing runs afterwards.
+        app->Shutdown();
+        EXPECT_EQ(Command(CommandId::kHint), CSudokuApp::ECommand::kUnknown);
+        End();
+        EXPECT_FALSE(std::filesystem::exists(data / "autosave.sdk"));
+        EXPECT_FALSE(std::filesystem::exists(data / "options.cfg"));
+        shell.SetCloseHandler(nullptr);
+    }
+    EXPECT_EQ(shell.CloseRequests(), 2);
+}
+
+}  // namespace

@@ -1,0 +1,100 @@
+// CGame's life cycle: set-up, the clock, the paint hooks, the autosave read at start-up and
+// written at the end.
+#include <iostream>
+#include <string>
+
+#include "engine/Options.h"
+#include "game/GameFiles.h"
+#include "game/OptionsFile.h"
+#include "game/SaveFile.h"
+#include "game/Texts.h"
+#include "platform/DataManager.h"
+#include "ui/Game.h"
+#include "ui/SudokuView.h"
+
+void CGame::InitGame() {
+    SetElapsed(0);
+    m_timerId = 0;
+    m_keyDown = false;
+    m_started = false;
+    SetSkinBitmaps({}, {});
+    std::string why;
+    if (!LoadOptions(Options(), Data(), &why)) {
+        std::cerr << "sudoku: " << why << "; the options start from their defaults\n";
+    }
+    ApplyLayout();
+    m_pencil = false;
+    m_eraser = false;
+    m_statsDone = false;
+}
+
+void CGame::RestartClock() {
+    if (m_view != nullptr) {
+        if (m_timerId != 0) {
+            m_view->KillTimer(m_timerId);
+        }
+        m_timerId = m_view->SetTimer(kClockTimer, kClockPeriodMs);
+    }
+    SetElapsed(0);
+}
+
+void CGame::TickClock() {
+    AddElapsed(1000);
+    if (m_view != nullptr) {
+        m_view->DrawClockOnWindow();
+    }
+}
+
+void CGame::AfterPaint() {
+    COptions& options = Options();
+    if (m_started) {
+        m_started = false;
+        if (options.GetCustomEntry()) {
+            ShowGameMessage(Data(), options, MessageId::kEnterCustomGivens, MsgStyle::kInfo);
+        }
+    }
+    if (options.GetFirstRun()) {
+        options.SetFirstRun(false);
+    }
+}
+
+void CGame::Redraw() {
+    if (m_view != nullptr) {
+        m_view->OnPaint();
+    }
+}
+
+CGame::ELoad CGame::LoadGameFile(std::string_view name, std::string* why) {
+    const savefile::SLoadResult result = gamefiles::LoadGameFile(Data(), *this, name);
+    switch (result.status) {
+        case savefile::LoadStatus::kLoaded:
+            ContinueClock();
+            return ELoad::kLoaded;
+        case savefile::LoadStatus::kNoFile:
+            return ELoad::kNoFile;
+        case savefile::LoadStatus::kRefused:
+            break;
+    }
+    if (why != nullptr) {
+        *why = result.reason;
+    }
+    return ELoad::kRefused;
+}
+
+void CGame::ContinueClock() {
+    const int32_t elapsed = GetElapsed();
+    RestartClock();
+    SetElapsed(elapsed);
+}
+
+void CGame::SaveOnExit() {
+    // The game goes on to its end either way; each file that could not be written is named.
+    std::string why;
+    if (!gamefiles::WriteGameFile(Data(), *this, gamefiles::kAutosave, &why)) {
+        std::cerr << "sudoku: " << why << '\n';
+    }
+    SetSkinBitmaps({}, {});
+    if (!SaveOptions(Options(), Data(), &why)) {
+        std::cerr << "sudoku: " << why << '\n';
+    }
+}

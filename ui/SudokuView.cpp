@@ -1,0 +1,146 @@
+// CSudokuView: paint through a back buffer, taps, keys, the clock timer and the splash state.
+#include "ui/SudokuView.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "platform/Canvas.h"
+#include "platform/Foreground.h"
+#include "platform/Timers.h"
+#include "ui/Game.h"
+#include "ui/GameRoot.h"
+#include "ui/Graphics.h"
+#include "ui/MainFrm.h"
+#include "ui/Splash.h"
+#include "ui/SudokuDoc.h"
+
+CSudokuView::CSudokuView(CGameRoot& root, CMainFrame& frame, ITimers& timers,
+                         const IForeground& foreground, ICanvasFactory& canvases)
+    : m_game(root.Game()),
+      m_splash(root.Splash()),
+      m_graphics(root.Graphics()),
+      m_frameWnd(frame),
+      m_timers(timers),
+      m_foreground(foreground),
+      m_canvases(canvases) {
+    m_game.SetView(this);
+}
+
+CSudokuView::~CSudokuView() {
+    m_timers.StopTimer(CGame::kClockTimer);
+    if (m_game.GetView() == this) {
+        m_game.SetView(nullptr);
+    }
+}
+
+void CSudokuView::StretchOnSquareScreen() {
+    const SScreenSize screen = m_graphics.GetScreenSize();
+    if (screen.width == screen.height && !m_frameWnd.IsLanguageDlgOpen()) {
+        m_frameWnd.StretchToScreen();
+    }
+}
+
+void CSudokuView::OnInitialUpdate() {
+    StretchOnSquareScreen();
+}
+
+void CSudokuView::OnPaint() {
+    StretchOnSquareScreen();
+    const SScreenSize client = ClientSize();
+    // A fresh back buffer; the board or the splash picture covers it.
+    m_frame = Bitmap(client.width, client.height);
+    {
+        const std::unique_ptr<ICanvas> canvas = m_canvases.Create(m_frame);
+        if (m_bSplash) {
+            const CBackBufferScope scope(m_graphics, *canvas);
+            m_splash.DrawSplash();
+        } else {
+            m_game.DrawFrame(*canvas);
+        }
+    }
+    m_window = m_frame;
+    m_frameWnd.Present();
+    if (!m_bSplash) {
+        m_game.AfterPaint();
+    }
+}
+
+void CSudokuView::OnLButtonDown(int32_t x, int32_t y) {
+    if (m_bSplash) {
+        EndSplash();
+    } else {
+        m_game.OnTap(x, y);
+    }
+}
+
+void CSudokuView::OnKeyDown(uint32_t key) {
+    if (!m_bSplash) {
+        m_game.NoteKeyDown();
+    }
+    if (key == CGame::kKeyEnter && m_doc != nullptr) {
+        m_doc->UpdateToolbarImage();
+        m_doc->ReleaseToolbarButtons();
+    }
+}
+
+void CSudokuView::OnKeyUp(uint32_t key) {
+    if (!m_bSplash) {
+        m_game.OnKey(key);
+    }
+    if (key == CGame::kKeyEnter && m_doc != nullptr) {
+        m_doc->UpdateToolbarImage();
+        m_doc->ReleaseToolbarButtons();
+    }
+}
+
+void CSudokuView::OnTimer(int id) {
+    if (id == CGame::kClockTimer && m_foreground.IsMainWindowForeground() && !m_bSplash) {
+        m_game.TickClock();
+    }
+}
+
+void CSudokuView::EndSplash() {
+    m_game.ReloadSkin();
+    m_bSplash = false;
+    m_frameWnd.EnableCommandBar(true);
+    m_frameWnd.StopSplashTimer();
+    m_game.Redraw();
+}
+
+int CSudokuView::SetTimer(int id, int periodMs) {
+    m_timers.StartTimer(id, periodMs, [this, id] { OnTimer(id); });
+    return id;
+}
+
+void CSudokuView::KillTimer(int id) {
+    m_timers.StopTimer(id);
+}
+
+void CSudokuView::DrawClockOnWindow() {
+    const SRect box = m_game.ClockRect();
+    if (box.Width() <= 0) {
+        return;
+    }
+    DrawOnWindow([&](ICanvas& canvas) {
+        canvas.CopyBitmap(m_frame, box.left, box.top, box.left, box.top, box.Width(), box.Height());
+        m_graphics.SetWindowSurface(&canvas);
+        m_game.DrawClock(false);
+        m_graphics.SetWindowSurface(nullptr);
+    });
+}
+
+void CSudokuView::DrawOnWindow(const std::function<void(ICanvas&)>& draw) {
+    if (m_window.IsNull()) {
+        return;
+    }
+    {
+        const std::unique_ptr<ICanvas> canvas = m_canvases.Create(m_window);
+        draw(*canvas);
+    }
+    m_frameWnd.Present();
+}
+
+SScreenSize CSudokuView::ClientSize() const {
+    const SScreenSize frame = m_frameWnd.FrameSize();
+    return {frame.width, std::max(frame.height - kCommandBarHeight, 0)};
+}

@@ -1,0 +1,100 @@
+// CSudokuView: the view window below the command bar: paint, taps, keys, the clock timer and the
+// splash state.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "platform/Bitmap.h"
+#include "platform/Screen.h"
+
+class CGame;
+class CGameRoot;
+class CGraphics;
+class CMainFrame;
+class CSplash;
+class CSudokuDoc;
+class ICanvas;
+class ICanvasFactory;
+class IForeground;
+class ITimers;
+
+// The view owns no game state. Every paint draws the whole view (the splash, or the board) into
+// a fresh back buffer, which becomes the view's part of the device screen; the main frame then
+// shows the device screen. Taps and keys go to the game; the clock timer 10 adds a second only
+// while the main window is in the foreground and the splash is off.
+//
+// Two images: the last frame (the back buffer of the last paint, kept whole) and the window
+// surface (what the player sees in the view: the last frame, plus the clock text of the ticks
+// since, plus a caption box while a toolbar button is held). A paint replaces both; a clock
+// tick first copies the clock's rectangle back from the last frame and then draws the text, so
+// that the digits never smear over each other.
+class CSudokuView {
+public:
+    // Registers itself with the game (CGame::SetView); starts in the splash state. The root,
+    // the frame and the services must outlive the view.
+    CSudokuView(CGameRoot& root, CMainFrame& frame, ITimers& timers, const IForeground& foreground,
+                ICanvasFactory& canvases);
+    // Stops the clock timer and leaves the game without a view.
+    ~CSudokuView();
+    CSudokuView(const CSudokuView&) = delete;
+    CSudokuView& operator=(const CSudokuView&) = delete;
+
+    // The document whose toolbar the Enter key refreshes; set once both exist.
+    void SetDocument(CSudokuDoc* doc) { m_doc = doc; }
+
+    bool IsSplash() const { return m_bSplash; }
+    // On a square screen the main window covers the whole screen (the main frame's stretch),
+    // except while the Language dialog is open and not yet confirmed.
+    void OnInitialUpdate();
+    // Draws the whole view into the back buffer (splash or board), puts it on the device screen
+    // and shows it; after a board, CGame::AfterPaint.
+    void OnPaint();
+    // A stylus tap at a client point: ends the splash, or goes to the game.
+    void OnLButtonDown(int32_t x, int32_t y);
+    // Keys go to the game outside the splash (it acts on the key-up); Enter, down and up,
+    // refreshes the toolbar: UpdateToolbarImage, then ReleaseToolbarButtons.
+    void OnKeyDown(uint32_t key);
+    void OnKeyUp(uint32_t key);
+    // Timer 10: one second of play, counted only with the main window in the foreground and the
+    // splash off. Other ids do nothing.
+    void OnTimer(int id);
+    // Loads the skin, leaves the splash state, enables the command bar, stops the splash timer
+    // and redraws.
+    void EndSplash();
+
+    // The clock timer, as the game's RestartClock starts and stops it: timer `id` of this view
+    // delivers OnTimer(id). Gives the id.
+    int SetTimer(int id, int periodMs);
+    void KillTimer(int id);
+
+    // The clock tick's drawing: the clock's rectangle restored from the last frame, the clock
+    // text on top, onto the window surface; then the device screen is shown. No full repaint.
+    void DrawClockOnWindow();
+    // Draws onto the window surface between paints (the caption box), then shows the device
+    // screen. Nothing happens before the first paint.
+    void DrawOnWindow(const std::function<void(ICanvas&)>& draw);
+
+    // The view's client area, from the main frame's size.
+    SScreenSize ClientSize() const;
+    // The last frame the view painted (the clock is restored from it before each tick) and the
+    // window surface the player sees, which the clock draws onto between paints.
+    const Bitmap& LastFrame() const { return m_frame; }
+    Bitmap& WindowSurface() { return m_window; }
+
+private:
+    // The square-screen stretch, unless the Language dialog is open.
+    void StretchOnSquareScreen();
+
+    CGame& m_game;
+    CSplash& m_splash;
+    CGraphics& m_graphics;
+    CMainFrame& m_frameWnd;
+    ITimers& m_timers;
+    const IForeground& m_foreground;
+    ICanvasFactory& m_canvases;
+    CSudokuDoc* m_doc = nullptr;
+    bool m_bSplash = true;
+    Bitmap m_frame;
+    Bitmap m_window;
+};
