@@ -55,7 +55,8 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 [ -s display.txt ] || fail "Xvfb did not start: $(cat xvfb.txt)"
-export DISPLAY=":$(head -1 display.txt)"
+DISPLAY=":$(head -1 display.txt)"
+export DISPLAY
 unset QT_QPA_PLATFORM
 # In a sanitizer build: leaks of the system libraries a display brings in are not the game's.
 export LSAN_OPTIONS="suppressions=$here/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
