@@ -2,7 +2,8 @@
 # Soak: random scripts of many events run by `sudoku --script`, one per seed. Each run must end
 # with exit status 0, no line the program did not understand, nothing from a sanitizer on
 # standard error, and an autosave and options that load again: sudoku-tool reads both, and a
-# second start of the game resumes them without a word.
+# second start of the game resumes them without a word. Odd seeds play on the 480 x 272
+# screen, even ones on the 320 x 240 one.
 #
 #   soak.sh PROGRAM_DIR SOAK_SCRIPT EVENTS SEED...
 #
@@ -47,9 +48,11 @@ for seed in "$@"; do
         continue
     }
 
+    # Odd seeds play on the 480 x 272 screen, even ones on the 320 x 240 one.
+    screen=$([ $((seed % 2)) -eq 1 ] && echo 480x272 || echo 320x240)
     start=$(date +%s%N)
     (cd "$work" && "$sudoku" --script soak.script --data-dir data --seed "$seed" \
-        >log.txt 2>err.txt)
+        --screen "$screen" >log.txt 2>err.txt)
     status=$?
     ms=$((($(date +%s%N) - start) / 1000000))
 
@@ -76,7 +79,8 @@ for seed in "$@"; do
     fi
     # The game itself takes both files back: no refusal on a second start.
     printf 'wait 3000\n' >"$work/again.script"
-    if ! (cd "$work" && "$sudoku" --script again.script --data-dir data >again.txt 2>&1) ||
+    if ! (cd "$work" && "$sudoku" --script again.script --data-dir data --screen "$screen" \
+        >again.txt 2>&1) ||
         grep -qE "a new game starts|start from their defaults|$sanitizer" "$work/again.txt"; then
         fail "the saved files were not taken back"
         cat "$work/again.txt"
@@ -85,8 +89,8 @@ for seed in "$@"; do
 
     messages=$(grep -c '^message ' "$work/log.txt")
     dialogs=$(grep -cE '^dialog [0-9]+$' "$work/log.txt")
-    printf 'soak seed %s: %s events in %d.%03d s, exit 0, %s messages, %s dialogs, %s' \
-        "$seed" "$events" $((ms / 1000)) $((ms % 1000)) "$messages" "$dialogs" \
+    printf 'soak seed %s (%s): %s events in %d.%03d s, exit 0, %s messages, %s dialogs, %s' \
+        "$seed" "$screen" "$events" $((ms / 1000)) $((ms % 1000)) "$messages" "$dialogs" \
         $'no sanitizer report, autosave and options load again\n'
     rm -rf "$work"
 done
