@@ -1,18 +1,20 @@
-# The Debian package: `cpack -G DEB` in a build tree (packaging/build-deb.sh makes a release
-# build with Debian's hardening flags and checks the result with lintian).
+# The Debian package: `cpack -G DEB` in a build tree. packaging/build-deb.sh configures that
+# tree as Debian builds its packages (Debian's hardening flags, the links to the programs in
+# /usr/games), then checks the package with lintian.
 set(CPACK_PACKAGE_NAME sudoku)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT ${SUDOKU_MAINTAINER})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Sudoku game of a handheld, on the desktop")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "number puzzle game of a handheld, on the desktop")
 set(CPACK_PACKAGE_DESCRIPTION
-    "A Sudoku game made for handhelds with a 480 x 272 or 320 x 240 touch screen, in a
-window that shows the device's screen scaled for today's monitors. It has five
-generated levels and puzzles typed in by hand, three ways to enter digits, pencil
-marks (by hand, automatic, by zone), hints and solving aids, a clock and statistics
-per level, autosave and named saved games, seven languages and three skins.
+    "A Sudoku game made for handhelds with a 480 x 272 or 320 x 240 touch
+screen, in a window that shows the device's screen scaled for today's
+monitors. It has five generated levels and puzzles typed in by hand, three
+ways to enter digits, pencil marks (by hand, automatic, by zone), hints and
+solving aids, a clock and statistics per level, autosave and named saved
+games, seven languages and three skins.
 
-The command sudoku-tool solves, generates and checks puzzles with the game's own
-engine, and turns a puzzle into a saved game the game can open.")
+The command sudoku-tool solves, generates and checks puzzles with the
+game's own engine, and turns a puzzle into a saved game the game can open.")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -12,7 +12,7 @@ cppflags=$(dpkg-buildflags --get CPPFLAGS)
 # Build type None: Debian's flags alone decide optimisation and debugging information (the
 # package's binaries are stripped).
 cmake -S "$src" -B "$build" -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
-    -DSUDOKU_TESTS=OFF -DSUDOKU_BENCH=OFF \
+    -DSUDOKU_INSTALL_BINDIR=games -DSUDOKU_TESTS=OFF -DSUDOKU_BENCH=OFF \
     -DCMAKE_C_FLAGS="$(dpkg-buildflags --get CFLAGS) $cppflags" \
     -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $cppflags" \
     -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null

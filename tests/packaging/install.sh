@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs the build into a fresh prefix and plays the installed game as a user would: the
-# tree holds what the desktop expects, the programs start through their links in bin/, and
+# tree holds what the desktop expects, the programs start through their links in BINDIR, and
 # with the program folder read-only the game keeps its files in $XDG_DATA_HOME/sudoku. A saved
 # game named on the command line is the game in play once the game has started.
-#   install.sh BUILD_DIR APP_ID
+#   install.sh BUILD_DIR BINDIR APP_ID
 set -euo pipefail
 build=$1
-id=$2
+bindir=$2
+id=$3
 puzzle=7............9.3.1236..8749.....32.7..26.94..8175.29.6.48.61...62..8719......5.8.
 
 root=$(mktemp -d)
@@ -27,7 +28,7 @@ cmake --install "$build" --prefix "$prefix" >"$root/install.log" ||
 
 # The tree.
 expected=(
-    bin/sudoku bin/sudoku-tool
+    "$bindir/sudoku" "$bindir/sudoku-tool"
     lib/sudoku/sudoku lib/sudoku/sudoku-tool lib/sudoku/board.bmp lib/sudoku/numbers.bmp
     lib/sudoku/Skin1/board.bmp lib/sudoku/Skin1/numbers.bmp lib/sudoku/Skin2/board.bmp
     lib/sudoku/Skin2/numbers.bmp lib/sudoku/Skin3/board.bmp lib/sudoku/Skin3/numbers.bmp
@@ -45,8 +46,9 @@ for file in "${expected[@]}"; do
     [ -f "$prefix/$file" ] || fail "no $file in the installed tree"
 done
 for program in sudoku sudoku-tool; do
-    [ "$(readlink "$prefix/bin/$program")" = "../lib/sudoku/$program" ] ||
-        fail "bin/$program is not a link into the program folder"
+    link=$(readlink "$prefix/$bindir/$program")
+    [[ $link != /* ]] && [ "$(readlink -f "$prefix/$bindir/$program")" = "$prefix/lib/sudoku/$program" ] ||
+        fail "$bindir/$program is not a relative link into the program folder"
 done
 cmp -s "$prefix/lib/sudoku/board.bmp" "$prefix/lib/sudoku/Skin1/board.bmp" ||
     fail "the program folder's board.bmp is not Paper's"
@@ -68,7 +70,7 @@ else
     chmod -R a-w "$prefix/lib/sudoku"
 fi
 run() {
-    "${as_user[@]}" env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$home" \
+    "${as_user[@]}" env -i PATH="$prefix/$bindir:/usr/bin:/bin" HOME="$home" \
         XDG_DATA_HOME="$home/data" QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 "$@"
 }
 
@@ -89,4 +91,4 @@ givens=$(run sudoku-tool export "$data/autosave.sdk" | head -n 1)
 [ "$givens" = "${puzzle//./0}" ] || [ "$givens" = "$puzzle" ] ||
     fail "the autosave does not hold the game named on the command line: $givens"
 grep -qE '^hint [0-8] [0-8]$' <<<"$log" || fail "no hint on the opened game: $log"
-echo "ok: installed tree, bin/ links, a game in \$XDG_DATA_HOME/sudoku from a read-only program folder"
+echo "ok: installed tree, $bindir/ links, a game in \$XDG_DATA_HOME/sudoku from a read-only program folder"
