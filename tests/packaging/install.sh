@@ -58,16 +58,15 @@ if bad=$(find "$prefix" \( -perm -o+w -o ! -perm -o+r \) ! -type l -print -quit)
     fail "bad permissions: $(ls -ld "$bad")"
 fi
 
-# The game as a user other than the owner of the installation: as nobody when run by root,
-# else as oneself with the program folder made read-only.
+# The game with its program folder read-only, as a user other than the owner of the
+# installation when run by root (nobody).
 home=$root/home
 mkdir -p "$home"
+chmod -R a-w "$prefix/lib/sudoku"
 as_user=()
 if [ "$(id -u)" -eq 0 ]; then
     chown nobody "$home"
     as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups --)
-else
-    chmod -R a-w "$prefix/lib/sudoku"
 fi
 run() {
     "${as_user[@]}" env -i PATH="$prefix/$bindir:/usr/bin:/bin" HOME="$home" \
