@@ -425,6 +425,21 @@ const SScriptCase kScriptCases[] = {
          EXPECT_GT(ViewBrightness(Shot(work, "board.png")), 150);
          ExpectGoldenDialogs(work);
      }},
+    {"dialog_actions",
+     {},
+     [](E2E& t, const fs::path&) { WriteRussianWithStatistics(t.Data()); },
+     0,
+     [](E2E& t, const fs::path& work) {
+         // Still Russian; the Reset of "All" cleared every level.
+         const COptions options = t.Options();
+         EXPECT_EQ(options.GetLanguage(), 6);
+         for (const SLevelStats& level : options.LevelStats()) {
+             EXPECT_EQ(level.solved, 0);
+         }
+         // The statistics showed "All" as they open, untouched by the actions ignored.
+         EXPECT_EQ(Shot(work, "stats.png").pixels,
+                   ReadPng(fs::path(SUDOKU_TEST_DATA) / "golden/dialogs/stats-6.png").pixels);
+     }},
     {"small_screen",
      {"--screen", "320x240"},
      nullptr,
