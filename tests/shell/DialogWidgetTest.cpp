@@ -1,10 +1,8 @@
 // The dialogs as widgets: every template in every language, screen and scale laid out with
-// nothing cut off and nothing overlapping; the about box centred; the Language and statistics
-// dialogs driven through their widgets; and the whole game on Qt's message boxes and dialog
-// widgets choosing, showing and leaving every language.
+// nothing cut off and nothing overlapping, the about box centred; and the whole game on Qt's
+// message boxes and dialog widgets choosing, showing and leaving every language.
 #include <QAbstractButton>
 #include <QApplication>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -67,8 +65,8 @@ struct SLayoutCase {
 class DialogLayout : public AppTest, public ::testing::WithParamInterface<SLayoutCase> {
 public:
     // Every control inside the body, as large as its contents ask, clear of every other control
-    // but the group box around it, and at its template's top and at or right of its template's
-    // left edge (the about box's controls are centred instead).
+    // but the group box around it, at its template's top and at or right of its template's left
+    // edge; the about box's controls are centred by halves truncated each.
     void ExpectLaidOut(IDialog& dialog, const std::string& what) {
         const SLayoutCase& c = GetParam();
         CDialogWidget widget(dialog, c.scale);
@@ -77,6 +75,8 @@ public:
         const QRect body(0, 0, c.screen.width * s, (c.screen.height - kCommandBarHeight) * s);
         EXPECT_EQ(widget.Body()->geometry().top(), kCommandBarHeight * s) << what;
         EXPECT_EQ(widget.Body()->size(), body.size()) << what;
+        EXPECT_EQ(widget.font().pixelSize(), 11 * s);
+        EXPECT_EQ(widget.font().family(), QStringLiteral("WenQuanYi Micro Hei"));
 
         const std::vector<QWidget*> controls = Controls(widget);
         const auto shown = Shown(dialog.TemplateId());
@@ -91,7 +91,12 @@ public:
                 EXPECT_GE(r.height(), controls[i]->sizeHint().height()) << name;
             }
             EXPECT_EQ(r.top(), shown[i]->y * 13 / 8 * s) << name;
-            if (!centred) {
+            if (shown[i]->kind == res::ControlKind::kPicture) {
+                EXPECT_EQ(r.size(), QSize(176 * s, 52 * s)) << "the picture at its own size";
+            }
+            if (centred) {
+                EXPECT_EQ(r.left(), body.width() / 2 - r.width() / 2) << name;
+            } else {
                 EXPECT_GE(r.left(), shown[i]->x * 6 / 4 * s) << name;
             }
             for (size_t j = 0; j < i; ++j) {
@@ -142,76 +147,6 @@ INSTANTIATE_TEST_SUITE_P(ScreensAndScales, DialogLayout,
                                     std::to_string(row.param.scale);
                          });
 
-TEST(DialogWidget, LongLabelsGrowAndTheirColumnMovesWithThem) {
-    // German: "Durchschnittliche Zeit:" is wider than its 54 units; the value fields and the
-    // Reset button below them move right together, and the group box widens around them.
-    COptions options;
-    options.SetLanguage(3);
-    ScriptedShell shell;
-    testsupport::TempDir folder;
-    DataManager data(folder.Path(), folder.Path(), shell);
-    CStatsDlg stats(options, data);
-    stats.OnInitDialog();
-    CDialogWidget widget(stats, 1);
-    widget.Render(kScreen480x272);
-    const int column = widget.Control(res::kStatsSolved)->x();
-    EXPECT_GT(column, 94 * 6 / 4);
-    for (const int id :
-         {res::kStatsTotalTime, res::kStatsBestTime, res::kStatsAverageTime, res::kStatsReset}) {
-        EXPECT_EQ(widget.Control(id)->x(), column) << id;
-    }
-    // English fits its template: nothing moves.
-    options.SetLanguage(0);
-    CStatsDlg english(options, data);
-    english.OnInitDialog();
-    CDialogWidget plain(english, 1);
-    plain.Render(kScreen480x272);
-    EXPECT_EQ(plain.Control(res::kStatsSolved)->x(), 94 * 6 / 4);
-    EXPECT_EQ(plain.Control(res::kStatsReset)->x(), 94 * 6 / 4);
-    EXPECT_EQ(plain.Control(res::kStatsLevelList)->x(), 49 * 6 / 4);
-}
-
-TEST(DialogWidget, TheAboutBoxCentresItsControlsInTheWholeWidth) {
-    for (const int scale : {1, 2}) {
-        for (const SScreenSize screen : {kScreen480x272, kScreen320x240}) {
-            for (int language = 0; language < res::kLanguageCount; ++language) {
-                CAboutDlg about(language);
-                CDialogWidget widget(about, scale);
-                widget.Render(screen);
-                const int clientWidth = screen.width * scale;
-                ASSERT_EQ(widget.width(), clientWidth);
-                for (const int id : {139, 202, 203, 204, 205, 206, 207}) {
-                    const QWidget* control = widget.Control(id);
-                    ASSERT_NE(control, nullptr) << id;
-                    EXPECT_EQ(control->x(), clientWidth / 2 - control->width() / 2)
-                        << language << " " << id;
-                }
-                // The picture at its own size, 176 x 52 pixels.
-                EXPECT_EQ(widget.Control(139)->size(), QSize(176 * scale, 52 * scale));
-                const auto* version = qobject_cast<QLabel*>(widget.Control(207));
-                ASSERT_NE(version, nullptr);
-                if (language != 6) {
-                    EXPECT_EQ(version->text(), QStringLiteral("Version 1.1"));
-                }
-            }
-        }
-    }
-}
-
-TEST(DialogWidget, FollowsTheScale) {
-    CAboutDlg about(0);
-    CDialogWidget one(about, 1);
-    one.Render(kScreen480x272);
-    CDialogWidget three(about, 3);
-    three.Render(kScreen480x272);
-    EXPECT_EQ(three.font().pixelSize(), 3 * one.font().pixelSize());
-    EXPECT_EQ(three.Body()->y(), 3 * one.Body()->y());
-    EXPECT_EQ(three.Control(205)->y(), 3 * one.Control(205)->y());
-    EXPECT_EQ(three.font().family(), QStringLiteral("WenQuanYi Micro Hei"));
-}
-
-// --- Driven through the widgets ---
-
 // Runs `act` on the modal widget that is open once the event loop runs.
 void WhenModal(const std::function<void(QWidget&)>& act) {
     QTimer::singleShot(0, [act] {
@@ -239,93 +174,6 @@ void PressEscape(QWidget& widget) {
 }
 
 const QRect kDevice(0, 0, 480, 272);
-
-TEST_F(AppTest, TheLanguageDialogsRadioButtonsAndOk) {
-    StartPastSplash();
-    CLanguageDlg dialog(4, Frame());
-    std::vector<bool> checked;
-    WhenModal([&](QWidget& modal) {
-        CDialogWidget& widget = AsDialog(modal);
-        for (int i = 0; i < res::kLanguageCount; ++i) {
-            checked.push_back(
-                qobject_cast<QRadioButton*>(widget.Control(res::kLanguageRadio + i))->isChecked());
-        }
-        Click(widget, res::kLanguageRadio + 2);
-        widget.OkButton()->click();
-    });
-    CDialogWidget widget(dialog, 1);
-    EXPECT_EQ(widget.Run(kDevice), kIdOk);
-    EXPECT_EQ(checked, (std::vector<bool>{false, false, false, false, true, false, false}));
-    EXPECT_EQ(dialog.Selected(), 2);
-    EXPECT_TRUE(qobject_cast<QRadioButton*>(widget.Control(res::kLanguageRadio + 2))->isChecked());
-    EXPECT_FALSE(Frame().IsLanguageDlgOpen());
-}
-
-TEST_F(AppTest, EscapeEndsADialogWithCancel) {
-    StartPastSplash();
-    CLanguageDlg dialog(9, Frame());
-    bool noneChecked = true;
-    WhenModal([&](QWidget& modal) {
-        CDialogWidget& widget = AsDialog(modal);
-        for (int i = 0; i < res::kLanguageCount; ++i) {
-            noneChecked =
-                noneChecked &&
-                !qobject_cast<QRadioButton*>(widget.Control(res::kLanguageRadio + i))->isChecked();
-        }
-        Click(widget, res::kLanguageRadio + 1);
-        PressEscape(modal);
-    });
-    CDialogWidget widget(dialog, 2);
-    EXPECT_EQ(widget.Run(QRect(0, 0, 960, 544)), kIdCancel);
-    EXPECT_TRUE(noneChecked) << "a language outside 0..6 checks no button";
-    EXPECT_TRUE(Frame().IsLanguageDlgOpen());
-}
-
-TEST_F(AppTest, TheStatisticsListFiguresAndResetThroughTheWidgets) {
-    StartPastSplash();
-    Options().SetLanguage(6);
-    RecordSolvedGame(Options(), level::kEasy, 100);
-    RecordSolvedGame(Options(), level::kBeginner, 3725);
-    CStatsDlg dialog(Options(), root->Data());
-    QStringList entries;
-    std::vector<QString> figures;
-    const auto readFigures = [&figures](CDialogWidget& widget) {
-        for (int id = res::kStatsSolved; id <= res::kStatsAverageTime; ++id) {
-            figures.push_back(qobject_cast<QLabel*>(widget.Control(id))->text());
-        }
-    };
-    WhenModal([&](QWidget& modal) {
-        CDialogWidget& widget = AsDialog(modal);
-        auto* list = qobject_cast<QComboBox*>(widget.Control(res::kStatsLevelList));
-        for (int i = 0; i < list->count(); ++i) {
-            entries.push_back(list->itemText(i));
-        }
-        EXPECT_EQ(list->currentIndex(), 0);
-        readFigures(widget);
-        list->setCurrentIndex(2);  // Easy
-        readFigures(widget);
-        shell.QueueAnswer(ScriptedShell::Answer::kNo);
-        Click(widget, res::kStatsReset);
-        readFigures(widget);
-        shell.QueueAnswer(ScriptedShell::Answer::kYes);
-        Click(widget, res::kStatsReset);
-        readFigures(widget);
-        widget.OkButton()->click();
-    });
-    CDialogWidget widget(dialog, 1);
-    EXPECT_EQ(widget.Run(kDevice), kIdOk);
-    EXPECT_EQ(entries,
-              Utf8("Все;Новичок;Любитель;Мастер;Профессионал;Эксперт;Своя игра").split(';'));
-    const std::vector<QString> expected = {
-        "2", "1:03:45", "0:01:40", "0:31:52",  // All
-        "1", "0:01:40", "0:01:40", "0:01:40",  // Easy
-        "1", "0:01:40", "0:01:40", "0:01:40",  // No to the question
-        "0", "0:00:00", "0:00:00", "0:00:00",  // Yes
-    };
-    EXPECT_EQ(figures, expected);
-    EXPECT_EQ(GetLevelStats(Options(), 1).solved, 1);
-    EXPECT_EQ(Logged("message MsgConfirmResetStats yesno"), 2);
-}
 
 // --- The whole game on Qt's boxes and dialog widgets ---
 
@@ -364,8 +212,13 @@ TEST_F(QtApp, EveryLanguageIsChosenShownAndLeftThroughTheWidgets) {
     ASSERT_EQ(root->Options().GetLanguage(), 6);  // the first start
     for (const int language : {0, 1, 2, 3, 4, 5, 6, 0}) {
         const std::string in = "language " + std::to_string(language);
+        const int before = root->Options().GetLanguage();
         WhenModal([&](QWidget& modal) {
             CDialogWidget& widget = AsDialog(modal);
+            for (int i = 0; i < res::kLanguageCount; ++i) {
+                const auto* radio = widget.Control(res::kLanguageRadio + i);
+                EXPECT_EQ(qobject_cast<const QRadioButton*>(radio)->isChecked(), i == before);
+            }
             Click(widget, res::kLanguageRadio + language);
             widget.OkButton()->click();
         });
