@@ -98,17 +98,13 @@ void CMainWindow::Present(const Bitmap& deviceScreen) {
     if (!m_timing.Enabled()) {
         return;
     }
-    // Until the start-up is over, every presentation is of the splash.
-    if (!m_splashNoted) {
-        m_timing.Note("splash");
-        m_splashNoted = true;
-    }
     if (m_started && !m_boardNoted && m_app != nullptr && !m_app->View().IsSplash()) {
         m_timing.Note("splash-end", m_eventStart);
         m_timing.Note("board");
         m_boardNoted = true;
     }
     if (m_tapPending) {
+        m_timing.Note("tap-press", m_eventStart);
         m_timing.Note("tap");
         m_tapPending = false;
     }
@@ -122,6 +118,12 @@ void CMainWindow::paintEvent(QPaintEvent*) {
     }
     // No smoothing: each device pixel becomes a square of scale x scale.
     painter.drawImage(QRect(QPoint(0, 0), m_image.size() * m_scale), m_image);
+    // The splash is on the desktop once the window has painted it the first time.
+    if (m_timing.Enabled() && !m_splashNoted) {
+        painter.end();
+        m_timing.Note("splash");
+        m_splashNoted = true;
+    }
 }
 
 QPoint CMainWindow::DevicePoint(const QMouseEvent& event) const {

@@ -5,10 +5,11 @@
 
 // Each moment is one line on standard error, `timing EVENT NANOSECONDS`, the time read from
 // CLOCK_REALTIME so that an outside tool can set it against its own clock. The window notes:
-//   splash      the first presentation of the splash screen
+//   splash      the window's first paint, which shows the splash screen
 //   splash-end  the start of the tick or tap that ended the splash
 //   board       the first presentation of the board
-//   tap         each presentation that follows a mouse press
+//   tap-press   the start of the handling of a mouse press, and
+//   tap         the presentation that follows it
 // Nothing is written, and nothing else changes, when the variable is not set.
 class CTimingLog {
 public:
