@@ -21,16 +21,16 @@
 #include "platform/BmpReader.h"
 #include "platform/Dialog.h"
 #include "platform/Shell.h"
+#include "platform/qt/QtCanvas.h"
 #include "res/Bitmaps.h"
 #include "res/Dialogs.h"
 
 namespace {
 
 constexpr int kFontPixels = 11;  // at scale 1: the templates' 8-point font at 96 dots an inch
-constexpr const char* kFontFamily = "WenQuanYi Micro Hei";
-const QColor kBodyColour(255, 255, 255);
-const QColor kTitleColour(0xdc, 0xe4, 0xee);
-const QColor kTitleLineColour(0x7a, 0x88, 0x99);
+constexpr QRgb kBodyColour = qRgb(255, 255, 255);
+constexpr QRgb kTitleColour = qRgb(0xdc, 0xe4, 0xee);
+constexpr QRgb kTitleLineColour = qRgb(0x7a, 0x88, 0x99);
 
 // Dialog units to device pixels.
 int PixelsX(int units) {
@@ -62,7 +62,7 @@ void Pin(QWidget* widget) {
 }
 
 // A strip of colour: the title row's background and the line under it.
-QWidget* Filled(QWidget* parent, const QColor& colour) {
+QWidget* Filled(QWidget* parent, QRgb colour) {
     auto* widget = new QWidget(parent);
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
@@ -105,7 +105,7 @@ CDialogWidget::CDialogWidget(IDialog& dialog, int scale, QWidget* parent)
     palette.setColor(QPalette::Window, kBodyColour);
     setPalette(palette);
     setAutoFillBackground(true);
-    QFont font(QString::fromLatin1(kFontFamily));
+    QFont font(QString::fromLatin1(CQtCanvas::kFontFamily));
     font.setPixelSize(kFontPixels * m_scale);
     setFont(font);
 

@@ -21,12 +21,13 @@ struct SDialogControl;
 // template's controls, in its order, as real widgets: radio buttons, drop-down lists, push
 // buttons, texts, group boxes and pictures (the hidden ones are not made).
 //
-// Dialog units become device pixels by the base units of the templates' 8-point font: 6 pixels
-// across for 4 units and 13 pixels down for 8 (x * 6 / 4, y * 13 / 8, each truncated), so the
-// about picture's 117 x 32 units hold its 176 x 52 pixels. Everything is then multiplied by the
-// window's scale. The font is pinned (WenQuanYi Micro Hei, which holds Latin, Cyrillic and
-// Chinese letters, 12 pixels at scale 1), and so are the widgets' style and colours, so the
-// dialogs look alike on every desktop.
+// Dialog units become device pixels by the base units of the templates' 8-point font at 96 dots
+// an inch: 6 pixels across for 4 units and 13 pixels down for 8 (x * 6 / 4, y * 13 / 8, each
+// truncated), so the about picture's 117 x 32 units come to 175 x 52 pixels, a column short of
+// the picture's own size, at which it is shown. Everything is then multiplied by the window's
+// scale. The font is pinned (WenQuanYi Micro Hei, which holds Latin, Cyrillic and Chinese
+// letters, 11 pixels at scale 1: one line in the 13 pixels of an 8-unit text), and so are the
+// widgets' style (Fusion) and colours, so the dialogs look alike on every desktop.
 //
 // Long texts are never cut: every control keeps the top-left corner its template gives it, and
 // one whose text needs more room grows to the right (and down). A control that would then run
