@@ -3,11 +3,12 @@
 # desktop entry, the AppStream file (as configured, and with screenshots), the MIME type, the
 # manual pages and the Debian changelog. A validator that is not installed is skipped; with
 # none of them the test is skipped (status 77).
-#   validate.sh CONFIGURED_DIR APP_ID SAVED_GAME_TYPE
+#   validate.sh CONFIGURED_DIR APP_ID SAVED_GAME_TYPE PICTURES_DIR
 set -uo pipefail
 dir=$1
 id=$2
 type=$3
+pictures=$4
 ran=0
 failed=0
 
@@ -32,6 +33,14 @@ check() {
     fi
 }
 
+# Every screenshot the AppStream file names is a picture of docs/pictures/.
+shots=$(grep -o '<image>[^<]*</image>' "$dir/with-screenshots/$id.metainfo.xml" |
+    sed 's|.*/\([^/<]*\)</image>|\1|')
+[ -n "$shots" ] || fail "the AppStream file names no screenshot"
+for shot in $shots; do
+    [ -f "$pictures/$shot" ] || fail "no screenshot $shot in $pictures"
+done
+
 if have desktop-file-validate; then
     check "desktop-file-validate $id.desktop" desktop-file-validate "$dir/$id.desktop"
     grep -qx "Exec=sudoku %f" "$dir/$id.desktop" || fail "the desktop entry does not pass the file"
@@ -50,8 +59,6 @@ if have appstreamcli; then
             printf '%s\n' "$out"
         fi
     done
-    grep -q "<image>" "$dir/with-screenshots/$id.metainfo.xml" ||
-        fail "the AppStream file names no screenshot"
 else
     echo "skip: appstreamcli (package appstream)"
 fi
