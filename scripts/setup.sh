@@ -11,6 +11,8 @@ PACKAGES=(
     clang libclang-rt-dev clang-format
     zlib1g-dev libpng-dev
     xvfb xdotool
+    desktop-file-utils appstream shared-mime-info groff-base man-db lintian
+    debootstrap netpbm
 )
 
 missing=()

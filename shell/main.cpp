@@ -53,6 +53,8 @@ int main(int argc, char** argv) {
     int qtArgc = static_cast<int>(qtArgs.size());
     QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QApplication::setApplicationName(QStringLiteral("Sudoku"));
+    // The desktop entry the window belongs to, for its icon and name on Wayland.
+    QGuiApplication::setDesktopFileName(QStringLiteral(SUDOKU_APP_ID));
     QApplication application(qtArgc, qtArgv.data());
 
     const SGameSetup setup = ResolveSetup(commandLine);

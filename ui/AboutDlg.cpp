@@ -1,5 +1,7 @@
-// The about box: its template by language.
+// The about box: its template by language, and its lines centred.
 #include "ui/AboutDlg.h"
+
+#include <array>
 
 #include "res/Dialogs.h"
 #include "res/Strings.h"
@@ -7,3 +9,16 @@
 CAboutDlg::CAboutDlg(int language)
     : m_templateId(res::kAboutDialog +
                    (language >= 0 && language < res::kLanguageCount ? language : 0)) {}
+
+void CAboutDlg::PlaceControls(int clientWidth, std::span<SPlace> places) {
+    constexpr std::array<int, 7> kOrder = {
+        res::kAboutPicture,   res::kAboutLine1, res::kAboutLine1 + 1, res::kAboutLine1 + 2,
+        res::kAboutLine1 + 3, res::kAboutLine5, res::kAboutVersion};
+    for (const int id : kOrder) {
+        for (SPlace& place : places) {
+            if (place.id == id) {
+                place.left = CentredLeft(clientWidth, place.width);
+            }
+        }
+    }
+}

@@ -33,3 +33,7 @@ void CLanguageDlg::OnClick(int controlId) {
 void CLanguageDlg::OnOk() {
     m_frame.SetLanguageDlgOpen(false);
 }
+
+bool CLanguageDlg::IsChecked(int controlId) const {
+    return m_checked >= 0 && controlId == res::kLanguageRadio + m_checked;
+}

@@ -20,6 +20,8 @@ public:
     void OnSelect(int, int) override {}
     void OnOk() override;
     void OnCancel() override {}
+    // Radio button 1030 + i while language i is checked.
+    bool IsChecked(int controlId) const override;
 
     int Selected() const { return m_selected; }
     // The checked radio button's language, -1 for none.

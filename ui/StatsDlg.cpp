@@ -58,3 +58,21 @@ void CStatsDlg::ShowFigures() {
     m_figures = {std::to_string(s.solved), StatTimeText(s.totalTime), StatTimeText(s.bestTime),
                  StatTimeText(s.averageTime)};
 }
+
+std::optional<std::string> CStatsDlg::Text(int controlId) const {
+    if (controlId < res::kStatsSolved || controlId > res::kStatsAverageTime) {
+        return std::nullopt;
+    }
+    return m_figures[static_cast<std::size_t>(controlId - res::kStatsSolved)];
+}
+
+std::span<const std::string> CStatsDlg::Entries(int controlId) const {
+    if (controlId != res::kStatsLevelList) {
+        return {};
+    }
+    return m_entries;
+}
+
+int CStatsDlg::Selection(int controlId) const {
+    return controlId == res::kStatsLevelList ? m_selected : -1;
+}

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <array>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,11 @@ public:
     void OnSelect(int controlId, int index) override;
     void OnOk() override {}
     void OnCancel() override {}
+    // The figures of the value fields 1010..1013.
+    std::optional<std::string> Text(int controlId) const override;
+    // The level list 1005.
+    std::span<const std::string> Entries(int controlId) const override;
+    int Selection(int controlId) const override;
 
     const std::vector<std::string>& Entries() const { return m_entries; }
     // The selected entry, -1 for none.

@@ -2,6 +2,7 @@
 #include "platform/qt/QtShell.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QLibraryInfo>
@@ -69,7 +70,12 @@ CQtShell::SButtonTexts CQtShell::ButtonTexts(int language) {
 }
 
 int CQtShell::ShowMessage(std::string_view, std::string_view text, MsgStyle style) {
-    QMessageBox box(m_window);
+    // Over the dialog that asks (the statistics' Reset), else over the main window.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (owner == nullptr) {
+        owner = m_window;
+    }
+    QMessageBox box(owner);
     if (m_window != nullptr) {
         box.setFont(m_window->font());  // the window's, which follows its scale
     }
@@ -89,7 +95,7 @@ int CQtShell::ShowMessage(std::string_view, std::string_view text, MsgStyle styl
         box.button(QMessageBox::Ok)->setText(texts.ok);
     }
     const int pressed = box.exec();
-    GiveBackActivation();
+    GiveBackActivation(owner);
     if (style == MsgStyle::kYesNo) {
         return pressed == QMessageBox::Yes ? kIdYes : kIdNo;
     }
@@ -112,7 +118,7 @@ void CQtShell::OpenPage(const std::filesystem::path& page, std::string_view) {
 std::optional<std::filesystem::path> CQtShell::AskOpenFile(std::string_view filter,
                                                            std::string_view) {
     const QString chosen = QFileDialog::getOpenFileName(m_window, {}, {}, FromUtf8(filter));
-    GiveBackActivation();
+    GiveBackActivation(m_window);
     if (chosen.isEmpty()) {
         return std::nullopt;
     }
@@ -131,7 +137,7 @@ std::optional<std::filesystem::path> CQtShell::AskSaveFile(std::string_view prop
     }
     dialog.setDefaultSuffix(FromUtf8(suffix));
     const int result = dialog.exec();
-    GiveBackActivation();
+    GiveBackActivation(m_window);
     if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
@@ -141,14 +147,14 @@ std::optional<std::filesystem::path> CQtShell::AskSaveFile(std::string_view prop
 
 int CQtShell::RunDialog(IDialog& dialog) {
     const int result = m_hooks.runDialog(dialog);
-    GiveBackActivation();
+    GiveBackActivation(m_window);
     return result;
 }
 
-void CQtShell::GiveBackActivation() {
-    // A window manager gives the activation back to the main window when a box on it closes;
-    // without one (a bare X server) the clock would stand still from then on.
-    if (m_window != nullptr && m_window->isVisible()) {
-        m_window->activateWindow();
+void CQtShell::GiveBackActivation(QWidget* owner) {
+    // A window manager gives the activation back to the window a box stood on when the box
+    // closes; without one (a bare X server) the clock would stand still from then on.
+    if (owner != nullptr && owner->isVisible()) {
+        owner->activateWindow();
     }
 }

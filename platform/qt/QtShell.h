@@ -58,8 +58,9 @@ public:
     static QString LocaleName(int language);
 
 private:
-    // The main window is the active window again once a box or dialog on it has closed.
-    void GiveBackActivation();
+    // `owner` (the main window, or the dialog a box stood on) is the active window again once
+    // a box or dialog on it has closed.
+    void GiveBackActivation(QWidget* owner);
 
     SHooks m_hooks;
     QPointer<QWidget> m_window;

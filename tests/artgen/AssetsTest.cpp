@@ -2,6 +2,7 @@
 // picture intended.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QImage>
 #include <cstdint>
 #include <functional>
@@ -53,6 +54,21 @@ SAsset Rgb565Asset() {
     return {"c.bmp", EncodeBmp565(Sheet(), false), "16-bit", Nearest565(Sheet()), {1, 1, 1}, true};
 }
 
+// A desktop icon: alpha matters, and the file is read by Qt rather than by the game.
+SAsset PngAsset() {
+    QImage icon(6, 6, QImage::Format_ARGB32);
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            icon.setPixel(x, y, qRgba(30 * x, 40 * y, 200, x == 0 ? 0 : 40 * (x + y) + 15));
+        }
+    }
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    icon.save(&buffer, "PNG");
+    return {"icons/6.png", std::vector<uint8_t>(data.begin(), data.end()), "PNG", icon};
+}
+
 struct SCase {
     const char* name;
     std::function<SAsset()> make;
@@ -80,6 +96,29 @@ const SCase kCases[] = {
          return SAsset{"s.wav", {1, 2, 3}, "sound", QImage(), {0, 0, 0}, false};
      },
      true},
+    {"Png", PngAsset, true},
+    {"PngAlphaOff",
+     [] {
+         SAsset a = PngAsset();
+         a.expected.setPixel(3, 3, a.expected.pixel(3, 3) ^ 0x01000000U);
+         return a;
+     },
+     false, "other pixels"},
+    {"PngCutShort",
+     [] {
+         SAsset a = PngAsset();
+         a.bytes.resize(a.bytes.size() / 2);
+         return a;
+     },
+     false, "not a PNG"},
+    {"PngThatIsABmp",
+     [] {
+         SAsset a = Rgb24Asset();
+         a.path = "icons/7.png";
+         a.expected = a.expected.convertToFormat(QImage::Format_ARGB32);
+         return a;
+     },
+     false, "not a PNG"},
     {"Rgb24OnePixelOff",
      [] {
          SAsset a = Rgb24Asset();

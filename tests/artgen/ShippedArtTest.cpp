@@ -10,6 +10,7 @@
 #include "platform/Canvas.h"
 #include "platform/FileIO.h"
 #include "tools/artgen/BmpFile.h"
+#include "tools/artgen/IconArt.h"
 #include "tools/artgen/Raster.h"
 #include "tools/artgen/SkinStyles.h"
 #include "tools/artgen/SplashArt.h"
@@ -257,6 +258,46 @@ TEST(Toolbars, OnlyTheButtonsOfALitModeChange) {
     EXPECT_EQ(slot(both, 2), slot(eraser, 2));
     EXPECT_EQ(off.pixel(0, 0), kMagenta) << "magenta shows the toolbar through";
 }
+
+// The desktop icons: a square with rounded, see-through corners round an opaque tile, with the
+// centre cell's digit in the tile's blue ink.
+class AppIcon : public ::testing::TestWithParam<int> {};
+
+TEST_P(AppIcon, IsAnOpaqueTileWithRoundedCornersAndABlueCentre) {
+    const int n = GetParam();
+    const std::string path = "icons/" + std::to_string(n) + ".png";
+    const std::vector<uint8_t> bytes = ReadRes(path);
+    QImage icon;
+    ASSERT_TRUE(icon.loadFromData(bytes.data(), static_cast<int>(bytes.size()), "PNG")) << path;
+    ASSERT_EQ(icon.size(), QSize(n, n));
+    ASSERT_TRUE(icon.hasAlphaChannel());
+    icon = icon.convertToFormat(QImage::Format_ARGB32);
+    for (const auto& [x, y] :
+         {std::pair{0, 0}, std::pair{n - 1, 0}, std::pair{0, n - 1}, std::pair{n - 1, n - 1}}) {
+        EXPECT_LT(qAlpha(icon.pixel(x, y)), 128) << path << " corner " << x << "," << y;
+    }
+    int blue = 0;
+    for (int y = n / 4; y < n - n / 4; ++y) {
+        for (int x = n / 4; x < n - n / 4; ++x) {
+            const QRgb c = icon.pixel(x, y);
+            ASSERT_EQ(qAlpha(c), 255) << path << " at " << x << "," << y;
+            if (y >= n / 3 && y < n - n / 3 && x >= n / 3 && x < n - n / 3) {
+                blue += qBlue(c) > qRed(c) + 60 && qBlue(c) > qGreen(c) + 40 ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_GE(blue, 2) << path << ": the centre digit";
+    // Coming in from the middle of the left side, the first opaque pixel is the tile's dark
+    // edge, no further in than a sixth of the icon.
+    int x = 0;
+    while (x < n / 6 && qAlpha(icon.pixel(x, n / 2)) < 255) {
+        ++x;
+    }
+    EXPECT_EQ(qAlpha(icon.pixel(x, n / 2)), 255) << path;
+    EXPECT_LT(Luma(icon.pixel(x, n / 2)), 80) << path;
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, AppIcon, ::testing::ValuesIn(kAppIconSizes));
 
 uint32_t Le(const std::vector<uint8_t>& b, std::size_t at, int n) {
     uint32_t v = 0;

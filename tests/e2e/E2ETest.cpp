@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -14,7 +15,12 @@
 #include <vector>
 
 #include "engine/Board.h"
+#include "engine/Options.h"
+#include "game/OptionsFile.h"
+#include "game/Statistics.h"
 #include "platform/Bitmap.h"
+#include "platform/DataManager.h"
+#include "platform/ScriptedShell.h"
 #include "tests/e2e/E2E.h"
 
 namespace e2e {
@@ -86,6 +92,48 @@ Bitmap Shot(const fs::path& work, const char* name) {
     const Bitmap shot = ReadPng(work / name);
     EXPECT_FALSE(shot.IsNull()) << name;
     return shot;
+}
+
+// options.cfg in Russian with solved games: Beginner 3725 s, Easy 100 s and 101 s, Hard 301 s.
+void WriteRussianWithStatistics(const fs::path& data) {
+    ScriptedShell shell;
+    DataManager manager(kProgramDir, data, shell);
+    COptions options;
+    options.SetLanguage(6);
+    RecordSolvedGame(options, level::kBeginner, 3725);
+    RecordSolvedGame(options, level::kEasy, 100);
+    RecordSolvedGame(options, level::kEasy, 101);
+    RecordSolvedGame(options, level::kHard, 301);
+    ASSERT_TRUE(SaveOptions(options, manager));
+}
+
+// The dialog screenshots of the languages case, each the same as its golden image in
+// tests/data/golden/dialogs/ (SUDOKU_UPDATE_GOLDEN=1 writes them there instead).
+void ExpectGoldenDialogs(const fs::path& work) {
+    const fs::path golden = fs::path(SUDOKU_TEST_DATA) / "golden" / "dialogs";
+    const bool update = std::getenv("SUDOKU_UPDATE_GOLDEN") != nullptr;
+    std::vector<std::string> names{"stats-3-custom.png"};
+    for (int language = 0; language < 7; ++language) {
+        for (const char* dialog : {"language", "stats", "about"}) {
+            names.push_back(std::string(dialog) + "-" + std::to_string(language) + ".png");
+        }
+    }
+    for (const std::string& name : names) {
+        const Bitmap shot = Shot(work, name.c_str());
+        if (update) {
+            fs::create_directories(golden);
+            fs::copy_file(work / name, golden / name, fs::copy_options::overwrite_existing);
+            continue;
+        }
+        const Bitmap expected = ReadPng(golden / name);
+        ASSERT_FALSE(expected.IsNull()) << golden / name;
+        ASSERT_EQ(shot.width, expected.width) << name;
+        ASSERT_EQ(shot.height, expected.height) << name;
+        const auto differ = std::ranges::mismatch(shot.pixels, expected.pixels);
+        EXPECT_TRUE(differ.in1 == shot.pixels.end())
+            << name << " differs from its golden image first at pixel "
+            << (differ.in1 - shot.pixels.begin()) << " (kept in " << work / name << ")";
+    }
 }
 
 const SScriptCase kScriptCases[] = {
@@ -220,6 +268,32 @@ const SScriptCase kScriptCases[] = {
      nullptr,
      0,
      [](E2E& t, const fs::path&) { EXPECT_EQ(t.Options().GetLanguage(), 3); }},
+    {"languages",
+     {},
+     [](E2E& t, const fs::path&) { WriteRussianWithStatistics(t.Data()); },
+     0,
+     [](E2E& t, const fs::path& work) {
+         // Left in English; the figures are those of the file.
+         EXPECT_EQ(t.Options().GetLanguage(), 0);
+         EXPECT_EQ(t.Options().LevelStats()[0].bestTime, 3725);
+         EXPECT_GT(ViewBrightness(Shot(work, "board.png")), 150);
+         ExpectGoldenDialogs(work);
+     }},
+    {"dialog_actions",
+     {},
+     [](E2E& t, const fs::path&) { WriteRussianWithStatistics(t.Data()); },
+     0,
+     [](E2E& t, const fs::path& work) {
+         // Still Russian; the Reset of "All" cleared every level.
+         const COptions options = t.Options();
+         EXPECT_EQ(options.GetLanguage(), 6);
+         for (const SLevelStats& level : options.LevelStats()) {
+             EXPECT_EQ(level.solved, 0);
+         }
+         // The statistics showed "All" as they open, untouched by the actions ignored.
+         EXPECT_EQ(Shot(work, "stats.png").pixels,
+                   ReadPng(fs::path(SUDOKU_TEST_DATA) / "golden/dialogs/stats-6.png").pixels);
+     }},
     {"small_screen",
      {"--screen", "320x240"},
      nullptr,

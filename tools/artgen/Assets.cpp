@@ -1,6 +1,7 @@
 // The list of files the generator writes, each with its bytes and what a reader must see.
 #include "tools/artgen/Assets.h"
 
+#include <QBuffer>
 #include <cstdlib>
 #include <string>
 
@@ -25,6 +26,24 @@ QImage FromIndexed(const SIndexedImage& indexed) {
         }
     }
     return img;
+}
+
+bool IsPng(const std::string& path) {
+    return path.size() > 4 && path.compare(path.size() - 4, 4, ".png") == 0;
+}
+
+// A PNG with an alpha channel, for the desktop rather than the game: what a reader must see is
+// the picture itself, every channel exact.
+SAsset Png(const std::string& path, const QImage& image) {
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    argb.save(&buffer, "PNG");
+    return {path, std::vector<uint8_t>(data.begin(), data.end()),
+            "PNG " + std::to_string(argb.width()) + " x " + std::to_string(argb.height()) +
+                " with alpha",
+            argb};
 }
 
 SAsset Rgb24(const std::string& path, const QImage& image) {
@@ -141,11 +160,26 @@ bool BuildAssets(std::vector<SAsset>& out, std::string* why) {
         return false;
     }
     out.push_back(std::move(about));
+    for (const int size : kAppIconSizes) {
+        out.push_back(Png("icons/" + std::to_string(size) + ".png", MakeAppIcon(size)));
+    }
     return true;
 }
 
 bool VerifyAsset(const SAsset& asset, std::string* why) {
     if (asset.expected.isNull()) {
+        return true;
+    }
+    if (IsPng(asset.path)) {
+        QImage png;
+        if (!png.loadFromData(asset.bytes.data(), static_cast<int>(asset.bytes.size()), "PNG")) {
+            *why = asset.path + ": not a PNG that Qt can read";
+            return false;
+        }
+        if (png.convertToFormat(QImage::Format_ARGB32) != asset.expected) {
+            *why = asset.path + ": the PNG holds other pixels than intended";
+            return false;
+        }
         return true;
     }
     std::string reason;

@@ -10,7 +10,7 @@ struct SAsset {
     std::string path;            // relative to the output folder, '/' between parts
     std::vector<uint8_t> bytes;  // the whole file
     std::string encoding;        // one line for the summary
-    QImage expected;             // the picture the game must read; null for the sound
+    QImage expected;  // the picture the game (for a PNG: any reader) must see; null for the sound
     // How far each channel (red, green, blue) of what the game reads may lie from `expected`:
     // 0 for the exact encodings.
     std::array<int, 3> tolerance{};
@@ -21,6 +21,7 @@ struct SAsset {
 // asked (for example a glyph sheet that needs more than 256 colours).
 bool BuildAssets(std::vector<SAsset>& out, std::string* why);
 
-// Reads the asset's bytes with the game's own BMP reader and compares the picture with the
-// expected one. False, with the reason, on a refusal or any difference beyond the tolerance.
+// Reads the asset's bytes with the game's own BMP reader (a PNG, which only the desktop reads,
+// with Qt's) and compares the picture with the expected one. False, with the reason, on a refusal
+// or any difference beyond the tolerance.
 bool VerifyAsset(const SAsset& asset, std::string* why);

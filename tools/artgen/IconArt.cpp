@@ -1,8 +1,10 @@
-// Toolbar button images (bitmaps 110 and 132..136) and the about box picture (bitmap 139).
+// Toolbar button images (bitmaps 110 and 132..136), the about box picture (bitmap 139) and the
+// program's icon for the desktop.
 #include "tools/artgen/IconArt.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 
 #include "tools/artgen/GlyphArt.h"
@@ -15,6 +17,14 @@ constexpr int kIcon = 16;
 const QRgb kToolbarGrey = qRgb(236, 236, 236);
 
 using IconFn = void (*)(QPainter&);
+
+// The about picture's tile, which is also the program's icon: its colours and digits.
+const QColor kTileBlue(20, 44, 96);
+const QColor kTilePaper(250, 247, 238);
+const QColor kTileLine(150, 150, 160);
+const QColor kTileInk(28, 30, 40);
+const QColor kTileCentreInk(26, 76, 170);
+constexpr int kTileDigits[9] = {4, 9, 0, 3, 5, 0, 0, 1, 6};
 
 QPen Pen(QRgb c, double w) {
     return QPen(QColor(c), w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
@@ -220,7 +230,112 @@ void PutIcon(QImage& strip, int slot, IconFn icon, bool lit) {
     }
 }
 
+// The icon's layout on whole pixels: from the edge, `inset` of transparency, `frame` of the
+// tile's blue, then the box of three cells of `cell` pixels with `line`-wide rules between
+// them. 2 * (inset + frame + line) + 3 * cell == size.
+struct SIconLayout {
+    int size;
+    int inset;
+    int frame;
+    int cell;
+    int line;
+};
+
+constexpr std::array<SIconLayout, kAppIconSizes.size()> kIconLayouts = {{
+    {16, 0, 1, 4, 1},
+    {22, 2, 2, 4, 1},
+    {24, 1, 1, 6, 1},
+    {32, 1, 2, 8, 1},
+    {48, 2, 3, 12, 1},
+    {64, 3, 4, 16, 1},
+    {128, 4, 7, 34, 2},
+    {256, 8, 14, 68, 4},
+}};
+
+static_assert([] {
+    for (std::size_t i = 0; i < kIconLayouts.size(); ++i) {
+        const SIconLayout& l = kIconLayouts[i];
+        if (l.size != kAppIconSizes[i] || 2 * (l.inset + l.frame + l.line) + 3 * l.cell != l.size) {
+            return false;
+        }
+    }
+    return true;
+}());
+
+// One cell's digit, in the form that stays legible at the cell's size.
+void DrawIconDigit(QImage& icon, int d, int x0, int y0, int cell, const QColor& ink) {
+    if (cell >= 12) {
+        const QFont font = DigitFont(true, (cell * 3 + 2) / 4);
+        const QString text = QString::number(d);
+        const QPointF ink0 = InkCentre(font, text);
+        QPainter p(&icon);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setFont(font);
+        p.setPen(ink);
+        p.drawText(
+            QPointF(std::round(x0 + cell / 2.0 - ink0.x()), std::round(y0 + cell / 2.0 - ink0.y())),
+            text);
+    } else if (cell >= 6) {
+        DrawPixelDigit(icon, d, x0 + (cell - 4) / 2, y0 + (cell - 5) / 2, ink.rgb());
+    } else {
+        const int dot = cell / 2;
+        for (int y = 0; y < dot; ++y) {
+            for (int x = 0; x < dot; ++x) {
+                PixelRef(icon, x0 + (cell - dot) / 2 + x, y0 + (cell - dot) / 2 + y) = ink.rgb();
+            }
+        }
+    }
+}
+
 }  // namespace
+
+QImage MakeAppIcon(int size) {
+    const auto* layout = std::find_if(kIconLayouts.begin(), kIconLayouts.end(),
+                                      [size](const SIconLayout& l) { return l.size == size; });
+    if (layout == kIconLayouts.end()) {
+        return {};
+    }
+    const SIconLayout& l = *layout;
+    QImage icon(size, size, QImage::Format_ARGB32);
+    icon.fill(Qt::transparent);
+    {
+        QPainter p(&icon);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(Qt::NoPen);
+        const int side = size - 2 * l.inset;
+        if (size >= 48) {
+            // A little depth from 48 px up: the tile lightens towards its top.
+            QLinearGradient g(0, l.inset, 0, l.inset + side);
+            g.setColorAt(0.0, kTileBlue.lighter(150));
+            g.setColorAt(1.0, kTileBlue);
+            p.setBrush(g);
+        } else {
+            p.setBrush(kTileBlue);
+        }
+        const double radius = std::max(1.5, size * 0.14);
+        p.drawRoundedRect(QRectF(l.inset, l.inset, side, side), radius, radius);
+        const int box = 3 * l.cell + 2 * l.line;
+        const int origin = l.inset + l.frame;
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.fillRect(QRect(origin, origin, box, box), kTileLine);
+        for (int row = 0; row < 3; ++row) {
+            for (int col = 0; col < 3; ++col) {
+                p.fillRect(QRect(origin + col * (l.cell + l.line), origin + row * (l.cell + l.line),
+                                 l.cell, l.cell),
+                           kTilePaper);
+            }
+        }
+    }
+    const int origin = l.inset + l.frame;
+    for (int i = 0; i < 9; ++i) {
+        if (kTileDigits[i] != 0) {
+            DrawIconDigit(icon, kTileDigits[i], origin + (i % 3) * (l.cell + l.line),
+                          origin + (i / 3) * (l.cell + l.line), l.cell,
+                          i == 4 ? kTileCentreInk : kTileInk);
+        }
+    }
+    return icon;
+}
 
 QImage MakeToolbar(bool pencilOn, bool eraserOn, bool exitButton) {
     const int count = exitButton ? 6 : 5;
@@ -252,12 +367,12 @@ QImage MakeAbout() {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(30, 50, 90, 50));
     p.drawRoundedRect(tile.translated(1.5, 2.0), 5, 5);
-    p.setBrush(QColor(20, 44, 96));
+    p.setBrush(kTileBlue);
     p.drawRoundedRect(tile, 5, 5);
     const QRectF box = tile.adjusted(3.5, 3.5, -3.5, -3.5);
-    p.setBrush(QColor(250, 247, 238));
+    p.setBrush(kTilePaper);
     p.drawRect(box);
-    p.setPen(QPen(QColor(150, 150, 160), 1.0));
+    p.setPen(QPen(kTileLine, 1.0));
     for (int k = 1; k < 3; ++k) {
         const double t = box.left() + k * box.width() / 3.0;
         p.drawLine(QPointF(t, box.top()), QPointF(t, box.bottom()));
@@ -266,16 +381,15 @@ QImage MakeAbout() {
     }
     const QFont digitFont = DigitFont(true, 11);
     p.setFont(digitFont);
-    const int digits[9] = {4, 9, 0, 3, 5, 0, 0, 1, 6};
     for (int i = 0; i < 9; ++i) {
-        if (digits[i] == 0) {
+        if (kTileDigits[i] == 0) {
             continue;
         }
-        const QString text = QString::number(digits[i]);
+        const QString text = QString::number(kTileDigits[i]);
         const QPointF centre(box.left() + ((i % 3) + 0.5) * box.width() / 3.0,
                              box.top() + ((i / 3) + 0.5) * box.height() / 3.0);
         const QPointF ink = InkCentre(digitFont, text);
-        p.setPen(i == 4 ? QColor(26, 76, 170) : QColor(28, 30, 40));
+        p.setPen(i == 4 ? kTileCentreInk : kTileInk);
         p.drawText(QPointF(std::round(centre.x() - ink.x()), std::round(centre.y() - ink.y())),
                    text);
     }

@@ -13,7 +13,8 @@ namespace {
 
 constexpr char kUsage[] =
     "usage: sudoku-artgen [OUT_DIR]\n"
-    "Writes the skins, splash, splash sound, toolbar and about pictures into OUT_DIR\n"
+    "Writes the skins, splash, splash sound, toolbar and about pictures and the desktop\n"
+    "icons (icons/SIZE.png) into OUT_DIR\n"
     "(default: the source tree's res/). To see the game screens drawn with them:\n"
     "  docs/pictures/render.sh --previews PREVIEW_DIR --program-dir OUT_DIR\n";
 
