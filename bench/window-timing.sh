@@ -6,6 +6,11 @@
 # Uses $DISPLAY when set, else starts Xvfb on a free display. The program prints its moments
 # (SUDOKU_TIMING) on standard error; the start is taken just before the program is started.
 set -euo pipefail
+# A desktop session always has a D-Bus session bus; without one, Qt's first window makes libdbus
+# start a bus of its own (dbus-launch), which no player's start pays for.
+if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] && command -v dbus-run-session >/dev/null; then
+    exec dbus-run-session -- "$0" "$@"
+fi
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../build}" && pwd)
 runs=${2:-5}

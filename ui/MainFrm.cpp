@@ -333,8 +333,12 @@ void CMainFrame::Present() {
     }
     {
         const std::unique_ptr<ICanvas> canvas = m_canvases.Create(m_screen);
-        // Below a frame of 272 rows the desktop shows: black.
-        canvas->DrawRect({0, 0, screen.width, screen.height}, Rgb(0, 0, 0), Rgb(0, 0, 0));
+        // The bar and the view cover the frame; below a frame of 272 rows the desktop shows,
+        // black.
+        if (m_frameSize.height < screen.height) {
+            canvas->DrawRect({0, m_frameSize.height, screen.width, screen.height}, Rgb(0, 0, 0),
+                             Rgb(0, 0, 0));
+        }
         DrawCommandBar(*canvas);
         if (m_view != nullptr) {
             canvas->CopyBitmap(m_view->WindowSurface(), 0, kCommandBarHeight);

@@ -47,8 +47,13 @@ void CSudokuView::OnInitialUpdate() {
 void CSudokuView::OnPaint() {
     StretchOnSquareScreen();
     const SScreenSize client = ClientSize();
-    // A fresh back buffer; the board or the splash picture covers it.
-    m_frame = Bitmap(client.width, client.height);
+    // The back buffer, cleared to black: the board or the splash picture covers it on the
+    // device's screens. It keeps its memory from paint to paint.
+    if (m_frame.width != client.width || m_frame.height != client.height) {
+        m_frame = Bitmap(client.width, client.height);
+    } else {
+        std::fill(m_frame.pixels.begin(), m_frame.pixels.end(), Rgb(0, 0, 0));
+    }
     {
         const std::unique_ptr<ICanvas> canvas = m_canvases.Create(m_frame);
         if (m_bSplash) {
@@ -58,7 +63,8 @@ void CSudokuView::OnPaint() {
             m_game.DrawFrame(*canvas);
         }
     }
-    m_window = m_frame;
+    // The window shows the new frame as it is, until something draws onto the window itself.
+    m_windowOwn = false;
     m_frameWnd.Present();
     if (!m_bSplash) {
         m_game.AfterPaint();
@@ -130,8 +136,12 @@ void CSudokuView::DrawClockOnWindow() {
 }
 
 void CSudokuView::DrawOnWindow(const std::function<void(ICanvas&)>& draw) {
-    if (m_window.IsNull()) {
+    if (m_frame.IsNull()) {
         return;
+    }
+    if (!m_windowOwn) {
+        m_window = m_frame;
+        m_windowOwn = true;
     }
     {
         const std::unique_ptr<ICanvas> canvas = m_canvases.Create(m_window);

@@ -80,7 +80,7 @@ public:
     // The last frame the view painted (the clock is restored from it before each tick) and the
     // window surface the player sees, which the clock draws onto between paints.
     const Bitmap& LastFrame() const { return m_frame; }
-    Bitmap& WindowSurface() { return m_window; }
+    const Bitmap& WindowSurface() const { return m_windowOwn ? m_window : m_frame; }
 
 private:
     // The square-screen stretch, unless the Language dialog is open.
@@ -96,5 +96,8 @@ private:
     CSudokuDoc* m_doc = nullptr;
     bool m_bSplash = true;
     Bitmap m_frame;
+    // What the window shows of the view, once the clock or a caption box has drawn onto it;
+    // until then (m_windowOwn false) it is the last frame itself.
     Bitmap m_window;
+    bool m_windowOwn = false;
 };
