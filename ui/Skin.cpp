@@ -1,6 +1,7 @@
 // Skin and splash bitmap paths and loaders, and the replacing of the game's skin bitmaps.
 #include "ui/Skin.h"
 
+#include <iostream>
 #include <string_view>
 
 #include "engine/Options.h"
@@ -30,9 +31,13 @@ std::string SkinPath(int32_t skin, std::string_view normal, std::string_view lar
 }
 
 // The loader leaves the bitmap untouched, that is null, when the file fails.
-Bitmap Load(const DataManager& data, const std::string& path) {
+Bitmap Load(const DataManager& data, const std::string& path, std::string* why) {
     Bitmap bmp;
-    data.LoadBitmapFile(path, bmp);
+    std::string reason;
+    if (!data.LoadBitmapFile(path, bmp, &reason) && why != nullptr) {
+        *why += (why->empty() ? "" : "; ") + std::string("cannot read ") +
+                data.MakeProgramPath(path).string() + ": " + reason;
+    }
     return bmp;
 }
 
@@ -54,29 +59,31 @@ std::string AnimBitmapPath(int32_t size) {
     return size == kSizeNormal ? "Splash\\Anim.bmp" : "Splash\\Anim_large.bmp";
 }
 
-Bitmap LoadBoardBitmap(const DataManager& data, int32_t skin, int32_t size) {
-    return Load(data, BoardBitmapPath(skin, size));
+Bitmap LoadBoardBitmap(const DataManager& data, int32_t skin, int32_t size, std::string* why) {
+    return Load(data, BoardBitmapPath(skin, size), why);
 }
 
-Bitmap LoadNumbersBitmap(const DataManager& data, int32_t skin, int32_t size) {
-    return Load(data, NumbersBitmapPath(skin, size));
+Bitmap LoadNumbersBitmap(const DataManager& data, int32_t skin, int32_t size, std::string* why) {
+    return Load(data, NumbersBitmapPath(skin, size), why);
 }
 
-Bitmap LoadSplashBitmap(const DataManager& data, int32_t size) {
-    return Load(data, SplashBitmapPath(size));
+Bitmap LoadSplashBitmap(const DataManager& data, int32_t size, std::string* why) {
+    return Load(data, SplashBitmapPath(size), why);
 }
 
-Bitmap LoadAnimBitmap(const DataManager& data, int32_t size) {
-    return Load(data, AnimBitmapPath(size));
+Bitmap LoadAnimBitmap(const DataManager& data, int32_t size, std::string* why) {
+    return Load(data, AnimBitmapPath(size), why);
 }
 
 void CGame::ReloadSkin() {
     // Both new bitmaps are loaded before the old ones go, so the screen keeps its old skin
     // while the message is shown.
     const int32_t skin = Options().GetSkin();
-    Bitmap board = LoadBoardBitmap(Data(), skin, kSizeNormal);
-    Bitmap numbers = LoadNumbersBitmap(Data(), skin, kSizeNormal);
+    std::string why;
+    Bitmap board = LoadBoardBitmap(Data(), skin, kSizeNormal, &why);
+    Bitmap numbers = LoadNumbersBitmap(Data(), skin, kSizeNormal, &why);
     if (board.IsNull() || numbers.IsNull()) {
+        std::cerr << "sudoku: " << why << '\n';
         ShowGameMessage(Data(), Options(), MessageId::kFilesMissing, MsgStyle::kOk);
         Data().CloseApplication();
     }

@@ -25,8 +25,11 @@ std::string NumbersBitmapPath(int32_t skin, int32_t size);
 std::string SplashBitmapPath(int32_t size);
 std::string AnimBitmapPath(int32_t size);
 
-// The bitmaps; a null Bitmap when the file is missing or cannot be read.
-Bitmap LoadBoardBitmap(const DataManager& data, int32_t skin, int32_t size);
-Bitmap LoadNumbersBitmap(const DataManager& data, int32_t skin, int32_t size);
-Bitmap LoadSplashBitmap(const DataManager& data, int32_t size);
-Bitmap LoadAnimBitmap(const DataManager& data, int32_t size);
+// The bitmaps; a null Bitmap when the file is missing or cannot be read, with "cannot read
+// PATH: REASON" added to `why` (after "; " when it holds a reason already) when it is given.
+Bitmap LoadBoardBitmap(const DataManager& data, int32_t skin, int32_t size,
+                       std::string* why = nullptr);
+Bitmap LoadNumbersBitmap(const DataManager& data, int32_t skin, int32_t size,
+                         std::string* why = nullptr);
+Bitmap LoadSplashBitmap(const DataManager& data, int32_t size, std::string* why = nullptr);
+Bitmap LoadAnimBitmap(const DataManager& data, int32_t size, std::string* why = nullptr);

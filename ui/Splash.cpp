@@ -1,6 +1,8 @@
 // The splash screen: loading, layout by screen size, the animation and its drawing.
 #include "ui/Splash.h"
 
+#include <iostream>
+#include <string>
 #include <utility>
 
 #include "game/Texts.h"
@@ -9,9 +11,11 @@
 #include "ui/Skin.h"
 
 void CSplash::LoadSplash() {
-    Bitmap splash = LoadSplashBitmap(m_data, kSizeNormal);
-    Bitmap anim = LoadAnimBitmap(m_data, kSizeNormal);
+    std::string why;
+    Bitmap splash = LoadSplashBitmap(m_data, kSizeNormal, &why);
+    Bitmap anim = LoadAnimBitmap(m_data, kSizeNormal, &why);
     if (splash.IsNull() || anim.IsNull()) {
+        std::cerr << "sudoku: " << why << '\n';
         ShowGameMessage(m_data, m_options, MessageId::kFilesMissing, MsgStyle::kOk);
         m_data.CloseApplication();
     }
