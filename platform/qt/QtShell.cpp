@@ -13,6 +13,9 @@
 #include <cassert>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+
+#include "platform/FileIO.h"
 
 namespace {
 
@@ -112,6 +115,14 @@ void CQtShell::CloseApplication() {
 }
 
 void CQtShell::OpenPage(const std::filesystem::path& page, std::string_view) {
+    // A page that is missing, unreadable or a FIFO would leave the browser with an error or
+    // waiting for ever; it is named here instead.
+    std::string why;
+    if (!fileio::CheckRegularFile(page, &why)) {
+        std::fprintf(stderr, "sudoku: the page %s cannot be opened: %s\n", page.c_str(),
+                     why.c_str());
+        return;
+    }
     QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())));
 }
 

@@ -5,7 +5,10 @@
 #include <QMediaDevices>
 #include <QUrl>
 
-#include <system_error>
+#include <cstdio>
+#include <string>
+
+#include "platform/FileIO.h"
 
 namespace {
 
@@ -26,8 +29,9 @@ private:
 }  // namespace
 
 void CQtSound::PlayAsync(const std::filesystem::path& wav) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(wav, ec)) {
+    std::string why;
+    if (!fileio::CheckRegularFile(wav, &why)) {
+        std::fprintf(stderr, "sudoku: the sound %s is not played: %s\n", wav.c_str(), why.c_str());
         return;
     }
     bool hasOutput = false;

@@ -1,12 +1,17 @@
-// The Qt seams: message boxes in the game's language, file names, closing, and the timers.
+// The Qt seams: message boxes in the game's language, file names, pages for the browser,
+// closing, and the timers.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTimer>
+#include <QUrl>
 #include <QWidget>
+
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <string>
@@ -15,6 +20,7 @@
 #include "platform/Dialog.h"
 #include "platform/qt/QtShell.h"
 #include "platform/qt/QtTimers.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -135,6 +141,33 @@ TEST(QtShellDeathTest, CloseWithoutAMainWindowEndsAtOnceWithStatus1) {
     EXPECT_EXIT(shell.CloseApplication(), ::testing::ExitedWithCode(1), "");
 }
 
+// Stands in for the desktop's browser: records the pages handed to it.
+class CPageCatcher : public QObject {
+    Q_OBJECT
+public:
+    std::vector<QString> pages;
+public slots:
+    void Open(const QUrl& url) { pages.push_back(url.toLocalFile()); }
+};
+
+TEST(QtShell, OnlyARegularFileGoesToTheBrowser) {
+    testsupport::TempDir dir;
+    const auto page = dir.Write("tutorial/Tutorial.html", std::string("<html></html>"));
+    const auto fifo = dir / "TutorialF.html";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_directory(dir / "TutorialG.html");
+
+    CPageCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "Open");
+    int language = 0;
+    CQtShell shell(Hooks(&language));
+    for (const auto& p : {fifo, dir / "TutorialG.html", dir / "missing.html", page}) {
+        shell.OpenPage(p, "tutorial");
+    }
+    QDesktopServices::unsetUrlHandler("file");
+    EXPECT_EQ(catcher.pages, (std::vector<QString>{QString::fromStdString(page.string())}));
+}
+
 TEST(QtTimers, TickUntilStoppedAndRestartFromTheirOwnTick) {
     CQtTimers timers;
     std::vector<int> seen;
@@ -165,6 +198,8 @@ TEST(QtTimers, TickUntilStoppedAndRestartFromTheirOwnTick) {
 }
 
 }  // namespace
+
+#include "QtSeamsTest.moc"
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
