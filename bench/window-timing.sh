@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Times the real game window under an X server: from the start of the process to the first
 # paint of the splash, from the splash's end to the board, from a mouse click to its repaint,
-# and the resident memory after a played game.
-#   bench/window-timing.sh [BUILD_DIR] [RUNS]      (default build/, 5 runs)
+# and the resident memory after a played game; then, in one more run, the resident memory after
+# MOVES moves (an arrow key and a digit key each, in Key Select).
+#   bench/window-timing.sh [BUILD_DIR] [RUNS] [MOVES]     (default build/, 5 runs, 10000 moves)
 # Uses $DISPLAY when set, else starts Xvfb on a free display. The program prints its moments
 # (SUDOKU_TIMING) on standard error; the start is taken just before the program is started.
 set -euo pipefail
@@ -14,6 +15,7 @@ fi
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../build}" && pwd)
 runs=${2:-5}
+moves=${3:-10000}
 sudoku=$build/bin/sudoku
 work=$(mktemp -d)
 xvfb_pid=
@@ -72,3 +74,57 @@ for run in $(seq "$runs"); do
 done
 echo "(milliseconds; click-repaint is the median over the run's taps, from the handling of the"
 echo " mouse press to the window's repaint; rss after 18 taps of a game in play)"
+
+# Many moves in Key Select: an arrow along the top row and a digit each. The top row alone never
+# finishes the board, so no message box stops the keys; digits may land on givens or be flagged
+# as illegal, as a player's would. After each batch a tap on the board (it only selects in Key
+# Select) shows, once its repaint is logged, that every key before it has been handled.
+[ "$moves" -gt 0 ] || exit 0
+data=$work/data-moves
+mkdir -p "$data"
+log=$work/log-moves
+start_game() {
+    SUDOKU_TIMING=1 "$sudoku" --data-dir "$data" --language 0 --scale 1 --seed 1 2>"$log" &
+    pid=$!
+    for _ in $(seq 100); do grep -q '^timing splash ' "$log" && break; sleep 0.05; done
+    window=$(xdotool search --sync --pid "$pid" | head -n 1)
+    xdotool mousemove --window "$window" 240 150 click 1
+    for _ in $(seq 100); do grep -q '^timing board ' "$log" && break; sleep 0.05; done
+}
+start_game
+kill -TERM "$pid"
+wait "$pid" || true
+printf '\x02' | dd of="$data/options.cfg" bs=1 conv=notrunc status=none
+start_game
+taps=0
+sync_taps() {
+    taps=$((taps + 1))
+    xdotool mousemove --window "$window" 152 50 click 1
+    for _ in $(seq 600); do
+        [ "$(grep -c '^timing tap ' "$log" || true)" -ge "$taps" ] && return
+        sleep 0.05
+    done
+}
+xdotool key --window "$window" Right 5
+sync_taps
+sleep 0.3
+before=$(awk '/^VmRSS/ { printf "%.1f", $2 / 1024 }' "/proc/$pid/status")
+done_moves=1
+t0=$(date +%s%N)
+while [ "$done_moves" -lt "$moves" ]; do
+    keys=()
+    for i in $(seq 500); do
+        keys+=(Right $(((done_moves + i * 4) % 9 + 1)))
+    done
+    xdotool key --delay 0 "${keys[@]}"
+    done_moves=$((done_moves + 500))
+    sync_taps
+done
+t1=$(date +%s%N)
+sleep 0.3
+after=$(awk '/^VmRSS/ { printf "%.1f", $2 / 1024 }' "/proc/$pid/status")
+kill -TERM "$pid"
+wait "$pid" || true
+echo
+echo "moves: $done_moves in Key Select, handled in $(ms "$t0" "$t1") ms;" \
+    "rss ${before} MB after one move, ${after} MB after all"
