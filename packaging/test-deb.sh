@@ -80,38 +80,40 @@ in_root dpkg-query -W -f='${Package} ${Version}\n  Depends: ${Depends}\n  Recomm
 
 step "as a player: sudoku-tool and a scripted game"
 in_root useradd --create-home player
+# The player's home inside the fresh system (not on this machine).
+home=$(in_root getent passwd player | cut -d: -f6)
 as_player() {
-    chroot --userspec=player:player "$root" env -i PATH=/usr/bin:/bin:/usr/games HOME=/home/player \
+    chroot --userspec=player:player "$root" env -i PATH=/usr/bin:/bin:/usr/games HOME="$home" \
         LANG=C.UTF-8 "$@"
 }
-cat >"$root/home/player/play.txt" <<'SCRIPT'
+cat >"$root$home/play.txt" <<SCRIPT
 wait 3000
 command 32785
-screenshot /home/player/board.png
+screenshot $home/board.png
 SCRIPT
 echo "\$ sudoku-tool generate --level 30"
 puzzle=$(as_player sudoku-tool generate --level 30)
 echo "$puzzle"
 echo "\$ sudoku-tool check PUZZLE"
 as_player sudoku-tool check "$puzzle"
-echo "\$ sudoku-tool import PUZZLE -o /home/player/new.sdk"
-as_player sudoku-tool import "$puzzle" -o /home/player/new.sdk
+echo "\$ sudoku-tool import PUZZLE -o ~/new.sdk"
+as_player sudoku-tool import "$puzzle" -o "$home/new.sdk"
 echo "\$ sudoku --script play.txt --language 0 new.sdk   (no display: Qt's offscreen platform)"
 status=0
-as_player sudoku --script /home/player/play.txt --language 0 /home/player/new.sdk || status=$?
+as_player sudoku --script "$home/play.txt" --language 0 "$home/new.sdk" || status=$?
 echo "exit status $status"
 [ $status -eq 0 ]
 echo "\$ ls -l ~/.local/share/sudoku ~/board.png"
-in_root ls -l /home/player/.local/share/sudoku /home/player/board.png
-data=$root/home/player/.local/share/sudoku
+in_root ls -l "$home/.local/share/sudoku" "$home/board.png"
+data=$root$home/.local/share/sudoku
 [ "$(stat -c %s "$data/autosave.sdk")" -eq 1811 ]
 [ "$(stat -c %s "$data/options.cfg")" -eq 140 ]
 # The screenshot is a PNG of the 480 x 272 device screen.
-[ "$(od -An -tx1 -N8 "$root/home/player/board.png" | tr -d ' ')" = 89504e470d0a1a0a ]
-[ "$(od -An -tu1 -j16 -N8 "$root/home/player/board.png" | tr -s ' ')" = " 0 0 1 224 0 0 1 16" ]
+[ "$(od -An -tx1 -N8 "$root$home/board.png" | tr -d ' ')" = 89504e470d0a1a0a ]
+[ "$(od -An -tu1 -j16 -N8 "$root$home/board.png" | tr -s ' ')" = " 0 0 1 224 0 0 1 16" ]
 echo "\$ sudoku-tool show ~/.local/share/sudoku/autosave.sdk | head -n 2"
-as_player sudoku-tool show /home/player/.local/share/sudoku/autosave.sdk | head -n 2
-[ "$(as_player sudoku-tool export /home/player/.local/share/sudoku/autosave.sdk | head -n 1)" = \
+as_player sudoku-tool show "$home/.local/share/sudoku/autosave.sdk" | head -n 2
+[ "$(as_player sudoku-tool export "$home/.local/share/sudoku/autosave.sdk" | head -n 1)" = \
     "$puzzle" ]
 echo "\$ dpkg -L sudoku | grep -E 'games/|man6/|applications/|metainfo/|mime/|48x48'"
 in_root dpkg -L sudoku | grep -E 'games/|man6/|applications/|metainfo/|mime/|48x48'
