@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QImage>
+#include <QMargins>
 #include <QRect>
 #include <QWidget>
 
@@ -9,16 +10,20 @@
 
 #include "platform/Window.h"
 #include "res/Commands.h"
+#include "shell/KeyMap.h"
 #include "shell/Timing.h"
 
 class CSudokuApp;
 
 // Shows the device screen (command bar and view) at a whole-number scale with nearest-neighbour
-// pixels, at a fixed size. Mouse points are divided by the scale: in the command bar (device
-// y < kCommandBarHeight) a soft key opens its popup menu and a toolbar button shows its caption
+// pixels. The window opens at the largest scale at which it fits the desktop, its frame
+// included (or at --scale, lowered when that would not fit); maximized, in full screen (F11) or
+// resized, it shows the device screen at the largest whole scale that fits, centred on black.
+// Mouse points are mapped back to device pixels: in the command bar (device y <
+// kCommandBarHeight) a soft key opens its popup menu and a toolbar button shows its caption
 // while held, running its command when let go over it; the bar ignores the mouse while it is
 // disabled. Below the bar a left-button press is a stylus tap of the view. Keys go to the view
-// as the device's virtual keys (one key-up for each key-down: auto-repeat is dropped); F1 and
+// as the device's virtual keys, the code fixed as the key goes down (shell/KeyMap.h); F1 and
 // F2 open the Game and Options popups; Ctrl+N and Ctrl+Z are the accelerators of New and Undo.
 // Closing the window is the orderly end of the program.
 class CMainWindow : public QWidget, public IWindow {
@@ -33,17 +38,30 @@ public:
     // A timer tick starts now (for the timing of the splash's end).
     void NoteEventStart() { m_eventStart = CTimingLog::Now(); }
 
-    int Scale() const { return m_scale; }
+    // The scale the device screen is shown at now.
+    int Scale() const { return m_shown.scale; }
     // The device screen's rectangle on the desktop, which the dialogs cover.
-    QRect DeviceScreenRect() const { return {mapToGlobal(QPoint(0, 0)), size()}; }
+    QRect DeviceScreenRect() const {
+        return {mapToGlobal(m_shown.offset), m_image.size() * m_shown.scale};
+    }
 
     void Present(const Bitmap& deviceScreen) override;
 
-    // The device's virtual-key code of a Qt key (0 for a key the device does not have).
-    static uint32_t VirtualKey(int qtKey);
+    // The largest whole scale, 1 at least and `limit` at most, at which a window showing a
+    // device screen of `device` pixels, with a frame of `frame`, fits `available`.
+    static int FitScale(QSize device, QSize available, QMargins frame, int limit);
+    // Where a device screen of `device` pixels is shown in a window of `window` pixels: the
+    // largest whole scale that fits (1 at least), centred.
+    struct SPlacement {
+        int scale = 1;
+        QPoint offset;
+    };
+    static SPlacement Place(QSize device, QSize window);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -52,18 +70,33 @@ protected:
 
 private:
     // Opens the popup of soft key 0 (Game) or 1 (Options) under the key, and runs the command
-    // chosen.
+    // chosen; a click on the other soft key while a popup is open opens that one at once.
     void OpenSoftKey(int key);
     void OpenSoftKeyAt(int key, int left);
-    int ChooseScale(QSize device) const;
-    QPoint DevicePoint(const QMouseEvent& event) const;
+    // The soft key (0 or 1) under a point of the desktop, if any.
+    std::optional<int> SoftKeyAt(QPoint global) const;
+    // The scale of the window's normal size: the one asked for, lowered to what fits the
+    // desktop with the frame the window has (or would have).
+    int NormalScale() const;
+    // Sizes the window for the device screen at its normal scale, unless maximized or in full
+    // screen; moves it back inside the desktop when it sticks out.
+    void FitToDesktop();
+    // The device point under a point of the window; nullopt outside the device screen.
+    std::optional<QPoint> DevicePoint(const QMouseEvent& event) const;
+    // The text of boxes and menus follows the scale shown.
+    void FollowScale();
 
     CSudokuApp* m_app = nullptr;
     const CTimingLog& m_timing;
     QImage m_image;
-    int m_scale;
+    int m_requestedScale;  // 0: the largest that fits
+    int m_normalScale = 0;
+    bool m_scaleLowered = false;
+    bool m_frameChecked = false;
+    SPlacement m_shown;
+    int m_fontScale = 0;
     bool m_started = false;
-    bool m_fontSet = false;
+    CKeyMap m_keys;
     std::optional<CommandId> m_pressed;  // the toolbar button held down
     // Timing: what has been noted, and when the event being handled started.
     bool m_splashNoted = false;

@@ -186,21 +186,14 @@ std::string CGame::FormatClock(int32_t elapsedMs) {
 }
 
 bool CGame::ClockPlace(int32_t& x, int32_t& y, uint32_t& colour) const {
-    const SScreenSize screen = m_graphics.GetScreenSize();
-    if (screen.height <= 240) {
+    // The clock follows the layout in use: a screen of any size that takes the 320 x 240
+    // layout has its board where the 480 x 272 layout keeps the clock.
+    if (m_gridX != kLayout480x272.gridX || m_gridY != kLayout480x272.gridY) {
         return false;
     }
     x = kClockX;
     y = kClockY;
     colour = kClockColour;
-    for (const SClockPlace& place : kClockPlaces) {
-        if (place.screenW == screen.width && place.screenH == screen.height) {
-            const auto column = static_cast<std::size_t>(SkinColumn(Options().GetSkin()));
-            x = place.x;
-            y = place.y[column];
-            colour = place.colour[column];
-        }
-    }
     return true;
 }
 

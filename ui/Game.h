@@ -52,8 +52,8 @@ public:
     int32_t GetMarkSize() const { return m_mark; }
 
     // One whole frame of the game screen onto the canvas, which serves as the back buffer for
-    // the length of the call; with the clock when `withClock` (the clock is not part of a frame
-    // on screen: its tick draws it).
+    // the length of the call; with the clock when `withClock` (on screen the view draws the
+    // clock over each frame, so that a tick can restore what lies under it).
     void DrawFrame(ICanvas& canvas, bool withClock = false);
     // Draws one whole frame of the game screen into the back buffer: board picture, selection
     // and hint frames, digits, pencil marks, palette, crosshatch lines.
@@ -62,7 +62,7 @@ public:
     // in the crosshatch colour of the skin.
     void DrawHatchLines(int32_t row, int32_t column, int32_t skin, bool full);
     // The elapsed time as "MM:SS", onto the back buffer or the window surface. Nothing is
-    // drawn on screens 240 pixels high or less.
+    // drawn on the screens that take the 320 x 240 layout.
     void DrawClock(bool toBackBuffer);
     // The rectangle the clock text is drawn in, in the view's client area; empty on the
     // screens without a clock.
@@ -145,6 +145,9 @@ public:
     // Starts the clock timer again from now, keeping the elapsed time: after a saved game has
     // been read, the clock continues from the time read.
     void ContinueClock();
+    // After a saved game has been read (resumed or loaded): the clock continues, and the board
+    // counts as already counted in the statistics only when it is complete and right.
+    void OnGameRead();
     // One second of play: adds 1000 ms and draws the clock onto the window (the view restores
     // the clock's rectangle from its last frame first, then the text goes on top).
     void TickClock();
@@ -170,8 +173,8 @@ private:
     // The first cell that is not a given, column by column (x outer); false, and (-1, -1), when
     // every cell is a given.
     bool FirstFreeCell(int32_t& x, int32_t& y) const;
-    // Where the clock text goes on this screen and in this skin; false on screens 240 pixels
-    // high or less, which have no clock.
+    // Where the clock text goes in the layout in use; false for the 320 x 240 layout, which has
+    // no clock.
     bool ClockPlace(int32_t& x, int32_t& y, uint32_t& colour) const;
     // A glyph of the sheet, keyed, to (x, y).
     void CopyGlyph(int32_t srcX, int32_t srcY, int32_t size, int32_t x, int32_t y);

@@ -47,22 +47,9 @@ constexpr int SkinColumn(int32_t skin) {
 constexpr std::array<uint32_t, 3> kHatchColour = {Rgb(98, 98, 96), Rgb(142, 115, 59),
                                                   Rgb(211, 224, 231)};
 
-// Where the clock goes on the screens that have a place for it, by skin column.
-struct SClockPlace {
-    int32_t screenW;
-    int32_t screenH;
-    int32_t x;
-    std::array<int32_t, 3> y;
-    std::array<uint32_t, 3> colour;
-};
-
-constexpr std::array<SClockPlace, 3> kClockPlaces = {{
-    {240, 320, 105, {-5, -9, -9}, {Rgb(98, 98, 96), Rgb(244, 200, 87), Rgb(211, 224, 231)}},
-    {320, 320, 105, {-7, -9, -9}, {Rgb(76, 76, 76), Rgb(253, 220, 116), Rgb(194, 208, 216)}},
-    {480, 640, 210, {22, 12, 12}, {Rgb(117, 116, 114), Rgb(244, 200, 87), Rgb(211, 224, 231)}},
-}};
-// Every other screen taller than 240 pixels, 480 x 272 among them: black, left of the grid.
-// (x, y) is the top-left corner of the clock's text box.
+// Where the clock goes: only the 480 x 272 layout has room for it, black, left of the grid; a
+// screen that takes the 320 x 240 layout has none. (x, y) is the top-left corner of the clock's
+// text box.
 constexpr int32_t kClockX = 24;
 constexpr int32_t kClockY = 112;
 constexpr uint32_t kClockColour = Rgb(0, 0, 0);

@@ -68,7 +68,7 @@ CGame::ELoad CGame::LoadGameFile(std::string_view name, std::string* why) {
     const savefile::SLoadResult result = gamefiles::LoadGameFile(Data(), *this, name);
     switch (result.status) {
         case savefile::LoadStatus::kLoaded:
-            ContinueClock();
+            OnGameRead();
             return ELoad::kLoaded;
         case savefile::LoadStatus::kNoFile:
             return ELoad::kNoFile;
@@ -79,6 +79,14 @@ CGame::ELoad CGame::LoadGameFile(std::string_view name, std::string* why) {
         *why = result.reason;
     }
     return ELoad::kRefused;
+}
+
+void CGame::OnGameRead() {
+    // Another board: it is counted when the player completes it, unless it comes complete and
+    // right already (a solved board resumed or loaded again is not counted twice). A full board
+    // is checked without a search, so no random draw is taken.
+    m_statsDone = IsFull() && CheckInput();
+    ContinueClock();
 }
 
 void CGame::ContinueClock() {

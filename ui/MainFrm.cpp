@@ -196,10 +196,12 @@ SRect CMainFrame::ButtonRect(CommandId command) const {
     return {left, kButtonTop, left + kButtonSize, kButtonTop + kButtonSize};
 }
 
-SRect CMainFrame::CaptionBox(STextSize text, int centreX) {
+SRect CMainFrame::CaptionBox(STextSize text, int centreX, int screenWidth) {
     const int width = text.width + 6;
     const int height = text.height + 2;
-    const int left = centreX - width / 2;
+    // Centred on the button, unless that would cut it at an edge of the screen (the Exit
+    // button's at the right).
+    const int left = std::max(0, std::min(centreX - width / 2, screenWidth - width));
     return {left, kCaptionBottom - height, left + width, kCaptionBottom};
 }
 
@@ -263,8 +265,8 @@ bool CMainFrame::OnButtonDown(CommandId command) {
     const std::string caption = ButtonCaption(command);
     if (m_view != nullptr) {
         m_view->DrawOnWindow([&](ICanvas& canvas) {
-            const SRect box =
-                CaptionBox(canvas.MeasureText(caption), button.left + button.Width() / 2);
+            const SRect box = CaptionBox(canvas.MeasureText(caption),
+                                         button.left + button.Width() / 2, m_frameSize.width);
             canvas.DrawRect(box, kCaptionPen, kCaptionBrush);
             SRect text = box;
             --text.bottom;

@@ -135,8 +135,9 @@ public:
     SRect ButtonRect(CommandId command) const;
     // The caption box for a text of this size over a button centred on `centreX`: text width
     // + 6 wide, text height + 2 high, its bottom edge on row kCaptionBottom of the view, its
-    // left edge at centreX - width / 2.
-    static SRect CaptionBox(STextSize text, int centreX);
+    // left edge at centreX - width / 2, moved inside a screen `screenWidth` wide when it would
+    // cross one of its edges.
+    static SRect CaptionBox(STextSize text, int centreX, int screenWidth);
 
     // Draws the command bar into the top rows of the device screen, copies the view's window
     // surface below it and shows the result through the window.

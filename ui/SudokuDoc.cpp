@@ -204,7 +204,7 @@ bool CSudokuDoc::OpenDocumentFile(const std::filesystem::path& path) {
         ShowFileError();
         return false;
     }
-    m_game.ContinueClock();
+    m_game.OnGameRead();
     m_game.Redraw();
     return true;
 }

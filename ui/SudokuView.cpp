@@ -63,8 +63,12 @@ void CSudokuView::OnPaint() {
             m_game.DrawFrame(*canvas);
         }
     }
-    // The window shows the new frame as it is, until something draws onto the window itself.
+    // The window shows the new frame as it is, until something draws onto the window itself:
+    // on the game screen the clock does at once, so that it never goes blank between ticks.
     m_windowOwn = false;
+    if (!m_bSplash) {
+        DrawClockOnSurface();
+    }
     m_frameWnd.Present();
     if (!m_bSplash) {
         m_game.AfterPaint();
@@ -122,12 +126,12 @@ void CSudokuView::KillTimer(int id) {
     m_timers.StopTimer(id);
 }
 
-void CSudokuView::DrawClockOnWindow() {
+bool CSudokuView::DrawClockOnSurface() {
     const SRect box = m_game.ClockRect();
     if (box.Width() <= 0) {
-        return;
+        return false;
     }
-    DrawOnWindow([&](ICanvas& canvas) {
+    return DrawOnSurface([&](ICanvas& canvas) {
         canvas.CopyBitmap(m_frame, box.left, box.top, box.left, box.top, box.Width(), box.Height());
         m_graphics.SetWindowSurface(&canvas);
         m_game.DrawClock(false);
@@ -135,19 +139,29 @@ void CSudokuView::DrawClockOnWindow() {
     });
 }
 
-void CSudokuView::DrawOnWindow(const std::function<void(ICanvas&)>& draw) {
+void CSudokuView::DrawClockOnWindow() {
+    if (DrawClockOnSurface()) {
+        m_frameWnd.Present();
+    }
+}
+
+bool CSudokuView::DrawOnSurface(const std::function<void(ICanvas&)>& draw) {
     if (m_frame.IsNull()) {
-        return;
+        return false;
     }
     if (!m_windowOwn) {
         m_window = m_frame;
         m_windowOwn = true;
     }
-    {
-        const std::unique_ptr<ICanvas> canvas = m_canvases.Create(m_window);
-        draw(*canvas);
+    const std::unique_ptr<ICanvas> canvas = m_canvases.Create(m_window);
+    draw(*canvas);
+    return true;
+}
+
+void CSudokuView::DrawOnWindow(const std::function<void(ICanvas&)>& draw) {
+    if (DrawOnSurface(draw)) {
+        m_frameWnd.Present();
     }
-    m_frameWnd.Present();
 }
 
 SScreenSize CSudokuView::ClientSize() const {

@@ -24,11 +24,11 @@ class ITimers;
 // shows the device screen. Taps and keys go to the game; the clock timer 10 adds a second only
 // while the main window is in the foreground and the splash is off.
 //
-// Two images: the last frame (the back buffer of the last paint, kept whole) and the window
-// surface (what the player sees in the view: the last frame, plus the clock text of the ticks
-// since, plus a caption box while a toolbar button is held). A paint replaces both; a clock
-// tick first copies the clock's rectangle back from the last frame and then draws the text, so
-// that the digits never smear over each other.
+// Two images: the last frame (the back buffer of the last paint, kept whole, without the clock)
+// and the window surface (what the player sees in the view: the last frame with the clock text
+// over it, plus a caption box while a toolbar button is held). A paint replaces both and draws
+// the current clock text at once; a clock tick first copies the clock's rectangle back from
+// the last frame and then draws the text, so that the digits never smear over each other.
 class CSudokuView {
 public:
     // Registers itself with the game (CGame::SetView); starts in the splash state. The root,
@@ -48,7 +48,7 @@ public:
     // except while the Language dialog is open and not yet confirmed.
     void OnInitialUpdate();
     // Draws the whole view into the back buffer (splash or board), puts it on the device screen
-    // and shows it; after a board, CGame::AfterPaint.
+    // with the clock over the board, and shows it; after a board, CGame::AfterPaint.
     void OnPaint();
     // A stylus tap at a client point: ends the splash, or goes to the game.
     void OnLButtonDown(int32_t x, int32_t y);
@@ -85,6 +85,11 @@ public:
 private:
     // The square-screen stretch, unless the Language dialog is open.
     void StretchOnSquareScreen();
+    // The clock over the last frame, onto the window surface, not yet shown; false when this
+    // screen has no clock or nothing has been painted.
+    bool DrawClockOnSurface();
+    // Draws onto the window surface without showing it; false before the first paint.
+    bool DrawOnSurface(const std::function<void(ICanvas&)>& draw);
 
     CGame& m_game;
     CSplash& m_splash;

@@ -73,7 +73,8 @@ SRun RunProgram(const std::string& program, const std::vector<std::string>& args
 }
 
 SRun E2E::Script(const std::string& name, std::vector<std::string> extra) {
-    fs::copy_file(kCases / (name + ".script"), work / "play.script");
+    fs::copy_file(kCases / (name + ".script"), work / "play.script",
+                  fs::copy_options::overwrite_existing);
     std::vector<std::string> args{"--script", "play.script", "--data-dir", "data"};
     args.insert(args.end(), extra.begin(), extra.end());
     return RunProgram("sudoku", args, work.Path());

@@ -188,6 +188,18 @@ const SScriptCase kScriptCases[] = {
      [](E2E&, const fs::path& work) { ImportNearlySolved(work); },
      0,
      [](E2E& t, const fs::path&) { ExpectSolvedCustomGames(t, 1); }},
+    {"counted_once",
+     {"nearly.sdk"},
+     [](E2E&, const fs::path& work) { ImportNearlySolved(work); },
+     0,
+     [](E2E& t, const fs::path&) {
+         ExpectSolvedCustomGames(t, 2);
+         // A later run resumes the solved board and completes it again: not counted again.
+         const SRun again = t.Script("counted_resumed");
+         EXPECT_EQ(again.status, 0) << again.err;
+         EXPECT_EQ(again.out, t.ExpectedLog("counted_resumed"));
+         ExpectSolvedCustomGames(t, 2);
+     }},
     {"keys",
      {"nearly.sdk"},
      [](E2E& t, const fs::path& work) {

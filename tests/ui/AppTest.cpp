@@ -4,6 +4,7 @@
 
 #include "engine/Options.h"
 #include "game/SaveFile.h"
+#include "res/Strings.h"
 #include "tests/support/BoardBuilder.h"
 #include "tests/ui/AppFixture.h"
 
@@ -176,6 +177,13 @@ TEST_F(AppTest, ClockCountsOnlyInTheForeground) {
 TEST_F(AppTest, EachTickRestoresTheClockFromTheLastFrameBeforeItDraws) {
     StartPastSplash();
     const Bitmap frame = View().LastFrame();
+    // Every paint shows the clock as it stands: 00:01 after the splash.
+    Bitmap first = frame;
+    {
+        CImageCanvas canvas(first);
+        canvas.DrawTextAt(24, 112, 480, "00:01", Rgb(0, 0, 0));
+    }
+    EXPECT_TRUE(View().WindowSurface().pixels == first.pixels);
     timers.Advance(1000);
     // Only "00:02" over the last frame: nothing left of "00:01".
     Bitmap expected = frame;
@@ -188,9 +196,10 @@ TEST_F(AppTest, EachTickRestoresTheClockFromTheLastFrameBeforeItDraws) {
     EXPECT_NE(expected.pixels, frame.pixels);
     // The device screen shows it below the bar.
     EXPECT_EQ(window.shown.At(24 + 3, 28 + 112 + 20), View().WindowSurface().At(27, 132));
-    // A repaint covers the clock until the next tick.
+    // A repaint shows the clock at once; it never goes blank.
     Game().Redraw();
-    EXPECT_TRUE(View().WindowSurface().pixels == frame.pixels);
+    EXPECT_TRUE(View().LastFrame().pixels == frame.pixels);
+    EXPECT_TRUE(View().WindowSurface().pixels == expected.pixels);
 }
 
 // --- Command bar ---
@@ -229,11 +238,11 @@ TEST_F(AppTest, CaptionBoxStandsOnRowSeventeenCentredOnTheButton) {
     Options().SetLanguage(0);
     const SRect button = Frame().ButtonRect(CommandId::kHint);
     ASSERT_EQ(button.Width(), CMainFrame::kButtonSize);
-    const Bitmap before = View().LastFrame();
+    const Bitmap before = View().WindowSurface();
     ASSERT_TRUE(Frame().OnButtonDown(CommandId::kHint));
     // "Hint" in the plain canvas's font is 24 x 9: the box is 30 x 11.
     const int centre = button.left + button.Width() / 2;
-    const SRect box = CMainFrame::CaptionBox({24, 9}, centre);
+    const SRect box = CMainFrame::CaptionBox({24, 9}, centre, 480);
     EXPECT_EQ(box, (SRect{centre - 15, 6, centre + 15, 17}));
     const Bitmap& shown = View().WindowSurface();
     for (int x = box.left; x < box.right; ++x) {
@@ -265,6 +274,34 @@ TEST_F(AppTest, CaptionBoxStandsOnRowSeventeenCentredOnTheButton) {
     Frame().EnableCommandBar(false);
     EXPECT_FALSE(Frame().OnButtonDown(CommandId::kHint));
     EXPECT_TRUE(View().WindowSurface().pixels == before.pixels);
+}
+
+TEST_F(AppTest, CaptionBoxStaysInsideTheScreenEdges) {
+    // Centred where it fits; moved in at the left or right edge, whatever the text's width.
+    EXPECT_EQ(CMainFrame::CaptionBox({24, 9}, 100, 480), (SRect{85, 6, 115, 17}));
+    EXPECT_EQ(CMainFrame::CaptionBox({60, 9}, 467, 480), (SRect{414, 6, 480, 17}));
+    EXPECT_EQ(CMainFrame::CaptionBox({60, 9}, 10, 320), (SRect{0, 6, 66, 17}));
+    // The held Exit button shows its whole box in every language, on both screens.
+    for (const SScreenSize screen : {kScreen480x272, kScreen320x240}) {
+        StartPastSplash(screen);
+        for (int language = 0; language < res::kLanguageCount; ++language) {
+            Options().SetLanguage(language);
+            ASSERT_TRUE(Frame().OnButtonDown(CommandId::kExit));
+            // Its right border stands whole on the screen.
+            Bitmap scratch(1, 1);
+            CImageCanvas measure(scratch);
+            const SRect button = Frame().ButtonRect(CommandId::kExit);
+            const SRect box =
+                CMainFrame::CaptionBox(measure.MeasureText(Frame().ButtonCaption(CommandId::kExit)),
+                                       button.left + button.Width() / 2, screen.width);
+            ASSERT_LE(box.right, screen.width) << language;
+            for (int y = box.top; y < box.bottom; ++y) {
+                EXPECT_EQ(View().WindowSurface().At(box.right - 1, y), Rgb(0, 0, 0))
+                    << language << ' ' << y;
+            }
+            Frame().OnButtonUp(CommandId::kExit);
+        }
+    }
 }
 
 TEST_F(AppTest, BarHitsSoftKeysAndButtonsOnlyWhileEnabled) {

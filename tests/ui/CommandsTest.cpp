@@ -240,7 +240,7 @@ TEST_F(AppTest, UndoAfterEachKindOfCommand) {
     }
 }
 
-TEST_F(AppTest, RestartAndLoadKeepTheCountedMark) {
+TEST_F(AppTest, RestartKeepsTheCountedMarkLoadAndNewGamesClearIt) {
     StartPastSplash();
     ASSERT_TRUE(savefile::Write(data / "before.sdk", Game()));
     // Solves the board with the last entry by hand, as the player does.
@@ -256,15 +256,17 @@ TEST_F(AppTest, RestartAndLoadKeepTheCountedMark) {
     EXPECT_EQ(GetLevelStats(Options(), 1).solved, 1);
     Command(C::kRestart);
     solveByHand();
+    EXPECT_EQ(GetLevelStats(Options(), 1).solved, 1);
+    // A board loaded is another board: counted when completed.
     shell.QueueFile(data / "before.sdk");
     Command(C::kLoad);
     solveByHand();
-    EXPECT_EQ(GetLevelStats(Options(), 1).solved, 1);
+    EXPECT_EQ(GetLevelStats(Options(), 1).solved, 2);
     EXPECT_EQ(Logged("message MsgSolvedStartNew yesno no"), 3);
     // A new game is counted afresh.
     Command(C::kBeginner);
     solveByHand();
-    EXPECT_EQ(GetLevelStats(Options(), 1).solved, 2);
+    EXPECT_EQ(GetLevelStats(Options(), 1).solved, 3);
 }
 
 // --- Files ---
