@@ -33,6 +33,8 @@ constexpr int kFontPixels = 13;  // the text of boxes and menus at scale 1
 // Moments after the window is shown at which its frame, now known, is checked against the
 // desktop: a window manager tells the frame's size some time after the window appears.
 constexpr int kFrameChecksMs[] = {50, 250, 1000};
+// How long a window manager is given to act on a request for full screen or back.
+constexpr int kWindowManagerMs = 150;
 
 // While a soft key's popup is open: notes a press on the other soft key, which closes the
 // popup, so that the other popup can open at once (as in a menu bar).
@@ -240,6 +242,27 @@ void CMainWindow::showEvent(QShowEvent* event) {
     }
 }
 
+void CMainWindow::ToggleFullScreen() {
+    // Without a window manager nobody acts on the request: the window then takes the screen,
+    // or gives it back, itself.
+    if (isFullScreen()) {
+        showNormal();
+        QTimer::singleShot(kWindowManagerMs, this, [this] {
+            if (!isFullScreen() && !isMaximized() && geometry() != m_normalGeometry) {
+                setGeometry(m_normalGeometry);
+            }
+        });
+        return;
+    }
+    m_normalGeometry = geometry();
+    showFullScreen();
+    QTimer::singleShot(kWindowManagerMs, this, [this] {
+        if (isFullScreen() && screen() != nullptr && geometry() != screen()->geometry()) {
+            setGeometry(screen()->geometry());
+        }
+    });
+}
+
 std::optional<QPoint> CMainWindow::DevicePoint(const QMouseEvent& event) const {
     const QPoint p = event.position().toPoint() - m_shown.offset;
     const int scale = std::max(m_shown.scale, 1);
@@ -368,11 +391,7 @@ void CMainWindow::keyPressEvent(QKeyEvent* event) {
     const uint32_t scanCode = event->nativeScanCode();
     if (qtKey == Qt::Key_F11) {
         m_keys.Swallow(qtKey, scanCode);
-        if (isFullScreen()) {
-            showNormal();
-        } else {
-            showFullScreen();
-        }
+        ToggleFullScreen();
         return;
     }
     if (event->modifiers().testFlag(Qt::ControlModifier)) {

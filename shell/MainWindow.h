@@ -81,6 +81,8 @@ private:
     // Sizes the window for the device screen at its normal scale, unless maximized or in full
     // screen; moves it back inside the desktop when it sticks out.
     void FitToDesktop();
+    // F11: full screen, or back to the window as it was.
+    void ToggleFullScreen();
     // The device point under a point of the window; nullopt outside the device screen.
     std::optional<QPoint> DevicePoint(const QMouseEvent& event) const;
     // The text of boxes and menus follows the scale shown.
@@ -93,6 +95,7 @@ private:
     int m_normalScale = 0;
     bool m_scaleLowered = false;
     bool m_frameChecked = false;
+    QRect m_normalGeometry;  // the window's place before full screen
     SPlacement m_shown;
     int m_fontScale = 0;
     bool m_started = false;
