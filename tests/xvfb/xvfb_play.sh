@@ -12,6 +12,10 @@
 #   term   Key Select (set in options.cfg): digit and arrow keys fill two cells; SIGTERM.
 #   close  Cell Select: two cells filled by clicks; the window is asked to close as a window
 #          manager's close button does (CLOSE_WINDOW, the close-window helper).
+#   full   F11: full screen, the device screen centred at the largest whole scale; a cell filled
+#          by clicks; a click on the Game soft key opens its menu, a click on the Options soft
+#          key opens that one at once, and Up and Return pick About; Escape closes it; then
+#          F1, Up and Return: Save and Exit.
 # SCALE (default 1) is the window's zoom; clicks are placed by it. Exit status 77 (skipped) when
 # Xvfb or xdotool is missing.
 set -uo pipefail
@@ -80,9 +84,21 @@ window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Судоку$' 
 [ -n "$window" ] || fail "no window appeared"
 xdotool windowfocus --sync "$window" 2>/dev/null
 
-# Device point (x, y) of the screen, command bar included, at the window's scale.
+# Device point (x, y) of the screen, command bar included, at the window's scale, shown at
+# (ox, oy) of the window.
+ox=0
+oy=0
 click() {
-    xdotool mousemove --window "$window" $(($1 * scale)) $(($2 * scale)) click 1
+    xdotool mousemove --window "$window" $((ox + $1 * scale)) $((oy + $2 * scale)) click 1
+}
+# Until the game shows at least N windows (its main window, and a menu or a dialog).
+wait_windows() {
+    for _ in $(seq 100); do
+        [ "$(xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | wc -l)" -ge "$1" ] &&
+            return 0
+        sleep 0.05
+    done
+    fail "the game never showed $1 windows"
 }
 # The middle of board cell (column, row) and of palette digit d, below the 28-pixel bar.
 cell() { click $((142 + 21 * $1 + 10)) $((28 + 12 + 21 * $2 + 10)); }
@@ -109,10 +125,7 @@ menu)
     digit 8
     xdotool key ctrl+z
     xdotool key F1
-    for _ in $(seq 100); do
-        [ "$(xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | wc -l)" -ge 2 ] && break
-        sleep 0.05
-    done
+    wait_windows 2
     xdotool key Up Return
     expected="5346789126721953481983425678597614234268.379171392485696153728428741963534528617."
     ;;
@@ -131,6 +144,37 @@ close)
     [ -x "$close_window" ] || fail "no close-window helper at $close_window"
     "$close_window" "$window" || fail "close-window"
     expected="5346789126.21953481983425678597614234268.3791713924856961537284287419635345286179"
+    ;;
+full)
+    xdotool key F11
+    for _ in $(seq 100); do
+        eval "$(xdotool getwindowgeometry --shell "$window")"
+        [ "$WIDTH" = 1280 ] && [ "$HEIGHT" = 1024 ] && break
+        sleep 0.05
+    done
+    [ "$WIDTH" = 1280 ] && [ "$HEIGHT" = 1024 ] || fail "F11 left the window at ${WIDTH}x$HEIGHT"
+    # 480 x 272 fits 1280 x 1024 twice: 960 x 544, centred.
+    scale=2
+    ox=160
+    oy=240
+    cell 0 0
+    digit 5
+    click 30 14
+    wait_windows 2
+    click 100 14
+    sleep 0.3
+    wait_windows 2
+    # The Options menu's last item: About, a dialog over the screen.
+    xdotool key Up Return
+    sleep 0.5
+    kill -0 "$game_pid" 2>/dev/null || fail "the Game menu's Save and Exit ran instead of About"
+    wait_windows 2
+    xdotool key Escape
+    sleep 0.3
+    xdotool key F1
+    wait_windows 2
+    xdotool key Up Return
+    expected="5346789126.21953481983425678597614234268.379171392485696153728428741963534528617."
     ;;
 *)
     fail "no ending named '$ending'"
