@@ -118,7 +118,10 @@ public:
     bool IsFull() const;
     int32_t GetElapsed() const { return m_elapsedMs; }
     void SetElapsed(int32_t ms) { m_elapsedMs = ms; }
-    void AddElapsed(int32_t ms) { m_elapsedMs += ms; }
+    // The clock stops at its largest value (2^31 - 1 ms, about 24.8 days) rather than wrap.
+    void AddElapsed(int32_t ms) {
+        m_elapsedMs = ms > 0 && m_elapsedMs > INT32_MAX - ms ? INT32_MAX : m_elapsedMs + ms;
+    }
 
     // The state record. SaveState fills it from the board and the options. LoadState checks
     // every field the program relies on (cell values 0..9, each selection coordinate -1..8,

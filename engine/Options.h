@@ -21,6 +21,11 @@ constexpr int32_t kMedium = 44;
 constexpr int32_t kHard = 50;
 constexpr int32_t kExpert = 65;
 constexpr int32_t kCustom = 6;
+// True for the six codes above; options.cfg and saved games may hold any other value.
+constexpr bool IsLevelCode(int32_t code) {
+    return code == kBeginner || code == kEasy || code == kMedium || code == kHard ||
+           code == kExpert || code == kCustom;
+}
 }  // namespace level
 
 // Input modes.

@@ -1,14 +1,21 @@
 // Statistics per level: boards solved, total, best and running-average times in seconds.
 #include "game/Statistics.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
-// 32-bit sums that wrap instead of overflowing (figures from a damaged file can be anything).
+// Sums that stop at the largest (or smallest) 32-bit value instead of wrapping: a figure that
+// reaches its limit stays there, and figures from a damaged file can be anything.
+int32_t Clamp(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
 int32_t Add(int32_t a, int32_t b) {
-    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+    return Clamp(int64_t{a} + b);
 }
 
 // A float truncated toward zero; quotients that do not fit (only damaged figures give them)
@@ -42,10 +49,8 @@ int LevelSlot(int32_t levelCode) {
 void RecordSolvedGame(COptions& options, int32_t levelCode, int32_t seconds) {
     SLevelStats& r = options.LevelStats()[static_cast<std::size_t>(LevelSlot(levelCode))];
     // A running average in single precision: it carries the truncation of every earlier step
-    // and is never recomputed from the total. The product and sum wrap as 32-bit integers.
-    const int32_t sum = Add(static_cast<int32_t>(static_cast<uint32_t>(r.averageTime) *
-                                                 static_cast<uint32_t>(r.solved)),
-                            seconds);
+    // and is never recomputed from the total.
+    const int64_t sum = int64_t{r.averageTime} * r.solved + seconds;
     r.averageTime = Truncate(static_cast<float>(sum) / static_cast<float>(Add(r.solved, 1)));
     r.solved = Add(r.solved, 1);
     if (seconds < r.bestTime || r.bestTime == 0) {
@@ -83,6 +88,15 @@ SLevelStats GetLevelStats(const COptions& options, int selection) {
     return all;
 }
 
+SLevelStats GetShownLevelStats(const COptions& options, int selection) {
+    COptions shown = options;
+    for (SLevelStats& r : shown.LevelStats()) {
+        r = {std::max(r.solved, 0), std::max(r.totalTime, 0), std::max(r.bestTime, 0),
+             std::max(r.averageTime, 0)};
+    }
+    return GetLevelStats(shown, selection);
+}
+
 void ResetStats(COptions& options, int selection) {
     if (selection == 0) {
         options.LevelStats() = {};
@@ -92,8 +106,11 @@ void ResetStats(COptions& options, int selection) {
 }
 
 std::string StatTimeText(int32_t seconds) {
+    const int64_t magnitude = std::abs(int64_t{seconds});
     char text[48];
-    std::snprintf(text, sizeof text, "%d:%02d:%02d", seconds / 3600, (seconds / 60) % 60,
-                  seconds % 60);
+    std::snprintf(text, sizeof text, "%s%lld:%02lld:%02lld", seconds < 0 ? "-" : "",
+                  static_cast<long long>(magnitude / 3600),
+                  static_cast<long long>(magnitude / 60 % 60),
+                  static_cast<long long>(magnitude % 60));
     return text;
 }

@@ -9,8 +9,7 @@ static_assert(kTipCount == res::kTipCount);
 static_assert(kLanguageCount == res::kLanguageCount);
 
 int TextLanguage(const COptions& options) {
-    const int32_t language = options.GetLanguage();
-    return language >= 0 && language < kLanguageCount ? language : 0;
+    return res::LanguageIndex(options.GetLanguage());
 }
 
 std::string_view MessageText(const COptions& options, MessageId id) {

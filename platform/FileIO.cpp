@@ -256,6 +256,19 @@ bool WriteInPlace(const STarget& target, std::span<const uint8_t> bytes, std::st
     return WriteThrough(fd, bytes, why);
 }
 
+// The temporary name's start: "." + at most the first 32 bytes of the file's name (cut before a
+// UTF-8 continuation byte) + ".tmp". With the random suffix, at most 7 base-36 digits, a
+// temporary name has at most 44 bytes, whatever the length of the name it stands for.
+std::string TempStem(const std::string& name) {
+    constexpr std::size_t kKept = 32;
+    std::size_t kept = std::min(name.size(), kKept);
+    while (kept > 0 && kept < name.size() &&
+           (static_cast<unsigned char>(name[kept]) & 0xC0U) == 0x80U) {
+        --kept;
+    }
+    return "." + name.substr(0, kept) + ".tmp";
+}
+
 // A regular file, or none yet: a temporary file in the same folder, renamed over it when
 // complete. The old file's mode and owner carry over.
 bool Replace(const STarget& target, std::span<const uint8_t> bytes, std::string* why) {
@@ -276,12 +289,12 @@ bool Replace(const STarget& target, std::span<const uint8_t> bytes, std::string*
     const mode_t createMode = target.exists ? 0600 : 0666;
     std::random_device random;
     std::filesystem::path temp;
+    const std::string stem = TempStem(path.filename().string());
     int raw = -1;
     for (int attempt = 0; attempt < 100 && raw < 0; ++attempt) {
         char suffix[16];
         const auto [end, ec] = std::to_chars(suffix, suffix + sizeof suffix, random(), 36);
-        temp = folder / ("." + path.filename().string() + ".tmp" +
-                         std::string(suffix, ec == std::errc{} ? end : suffix));
+        temp = folder / (stem + std::string(suffix, ec == std::errc{} ? end : suffix));
         raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, createMode);
         const int err = errno;
         if (raw < 0 && err != EEXIST) {

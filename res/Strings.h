@@ -11,6 +11,13 @@
 namespace res {
 
 constexpr int kLanguageCount = 7;
+
+// The language index of any language value (options.cfg may hold anything): 0..6 as it is,
+// every other value English (0). Resources numbered base + language take this index, never
+// the value itself, so the sum cannot overflow.
+constexpr int LanguageIndex(long long language) {
+    return language >= 0 && language < kLanguageCount ? static_cast<int>(language) : 0;
+}
 constexpr int kMessageCount = 11;
 constexpr int kTipCount = 7;
 

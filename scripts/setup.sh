@@ -9,7 +9,7 @@ PACKAGES=(
     fonts-wqy-microhei fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev clang-format
-    zlib1g-dev libpng-dev
+    libpng-dev
     xvfb xdotool
     desktop-file-utils appstream shared-mime-info groff-base man-db lintian
     debootstrap netpbm

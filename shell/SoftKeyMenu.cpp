@@ -5,6 +5,7 @@
 #include <QFont>
 
 #include "res/Menus.h"
+#include "res/Strings.h"
 
 namespace softkey {
 namespace {
@@ -54,7 +55,7 @@ void Fill(QMenu& menu, std::span<const res::SMenuItem> items, const UpdateRule& 
 }  // namespace
 
 std::unique_ptr<QMenu> Build(int language, int key, int scale, const UpdateRule& update) {
-    const int index = language >= 0 && language <= 6 ? language : 0;
+    const int index = res::LanguageIndex(language);
     const res::SMenu* menu = res::FindMenu(res::kMainResource + index);
     const res::SSoftKeyBar* bar = res::FindSoftKeyBar(res::kMainResource + index);
     if (menu == nullptr || bar == nullptr || key < 0 || key > 1) {

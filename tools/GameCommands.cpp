@@ -204,14 +204,19 @@ int RunStats(const Args& args, std::istream&, std::ostream& out, std::ostream& e
     }
     static constexpr const char* kRows[] = {"All",  "Beginner", "Easy",  "Medium",
                                             "Hard", "Expert",   "Custom"};
-    out << std::left << std::setw(10) << "level" << std::setw(8) << "solved" << std::setw(12)
-        << "total" << std::setw(12) << "best"
+    // Each column is wide enough for its largest figure and a space: "-2147483648" solved,
+    // "-596523:14:08" as a time. Figures are shown as the file holds them, negative ones too.
+    constexpr int kLevelWidth = 10;
+    constexpr int kSolvedWidth = 12;
+    constexpr int kTimeWidth = 14;
+    out << std::left << std::setw(kLevelWidth) << "level" << std::setw(kSolvedWidth) << "solved"
+        << std::setw(kTimeWidth) << "total" << std::setw(kTimeWidth) << "best"
         << "average\n";
     for (int i = 0; i <= kLevelSlots; ++i) {
         const SLevelStats s = GetLevelStats(options, i);
-        out << std::setw(10) << kRows[i] << std::setw(8) << s.solved << std::setw(12)
-            << StatTimeText(s.totalTime) << std::setw(12) << StatTimeText(s.bestTime)
-            << StatTimeText(s.averageTime) << '\n';
+        out << std::setw(kLevelWidth) << kRows[i] << std::setw(kSolvedWidth) << s.solved
+            << std::setw(kTimeWidth) << StatTimeText(s.totalTime) << std::setw(kTimeWidth)
+            << StatTimeText(s.bestTime) << StatTimeText(s.averageTime) << '\n';
     }
     return kOk;
 }

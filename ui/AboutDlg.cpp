@@ -7,8 +7,7 @@
 #include "res/Strings.h"
 
 CAboutDlg::CAboutDlg(int language)
-    : m_templateId(res::kAboutDialog +
-                   (language >= 0 && language < res::kLanguageCount ? language : 0)) {}
+    : m_templateId(res::kAboutDialog + res::LanguageIndex(language)) {}
 
 void CAboutDlg::PlaceControls(int clientWidth, std::span<SPlace> places) {
     constexpr std::array<int, 7> kOrder = {

@@ -178,6 +178,11 @@ void CGame::StartNewGame(bool firstStart) {
     m_started = true;
     Reset();
     COptions& options = Options();
+    // A level outside the six codes (a damaged options.cfg, or a saved game's level) would make
+    // a board with no givens or no empty cell: the new game is made at the default level.
+    if (!level::IsLevelCode(options.GetLevel())) {
+        options.SetLevel(level::kBeginner);
+    }
     if (options.GetLevel() == level::kCustom) {
         options.SetCustomEntry(true);
     }

@@ -106,7 +106,7 @@ Bitmap CMainFrame::LoadBitmap(int id) const {
 bool CMainFrame::BuildBar(int language) {
     m_barBuilt = false;
     m_pressed.reset();
-    m_barLanguage = res::FindSoftKeyBar(res::kMainResource + language) != nullptr ? language : 0;
+    m_barLanguage = res::LanguageIndex(language);
     m_toolbarImage = res::kToolbarBitmap;
     m_strip = LoadBitmap(res::kToolbarBitmap);
     if (m_strip.IsNull()) {

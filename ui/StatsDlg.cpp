@@ -54,7 +54,7 @@ void CStatsDlg::ShowFigures() {
     if (m_selected < 0) {
         return;
     }
-    const SLevelStats s = GetLevelStats(m_options, m_selected);
+    const SLevelStats s = GetShownLevelStats(m_options, m_selected);
     m_figures = {std::to_string(s.solved), StatTimeText(s.totalTime), StatTimeText(s.bestTime),
                  StatTimeText(s.averageTime)};
 }

@@ -16,7 +16,8 @@ class DataManager;
 // The level list holds the entries of the template's hidden control 1016 ("All;Beginner;...")
 // in their order; entry i is selection index i of the statistics (0 all levels, 1..6 the level
 // slots). The four figures are the shown texts of the value fields 1010..1013: boards solved
-// ("%d"), total, best and average time ("H:MM:SS").
+// ("%d"), total, best and average time ("H:MM:SS"); a negative figure from a damaged file
+// shows as zero.
 class CStatsDlg : public IDialog {
 public:
     // The template is taken from the language at construction (an index outside 0..6 gets the

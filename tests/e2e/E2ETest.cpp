@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "engine/Board.h"
+#include "engine/ByteIO.h"
 #include "engine/Options.h"
 #include "game/OptionsFile.h"
 #include "game/Statistics.h"
@@ -107,17 +108,11 @@ void WriteRussianWithStatistics(const fs::path& data) {
     ASSERT_TRUE(SaveOptions(options, manager));
 }
 
-// The dialog screenshots of the languages case, each the same as its golden image in
-// tests/data/golden/dialogs/ (SUDOKU_UPDATE_GOLDEN=1 writes them there instead).
-void ExpectGoldenDialogs(const fs::path& work) {
+// Screenshots of a case, each the same as its golden image in tests/data/golden/dialogs/
+// (SUDOKU_UPDATE_GOLDEN=1 writes them there instead).
+void ExpectGoldenShots(const fs::path& work, const std::vector<std::string>& names) {
     const fs::path golden = fs::path(SUDOKU_TEST_DATA) / "golden" / "dialogs";
     const bool update = std::getenv("SUDOKU_UPDATE_GOLDEN") != nullptr;
-    std::vector<std::string> names{"stats-3-custom.png"};
-    for (int language = 0; language < 7; ++language) {
-        for (const char* dialog : {"language", "stats", "about"}) {
-            names.push_back(std::string(dialog) + "-" + std::to_string(language) + ".png");
-        }
-    }
     for (const std::string& name : names) {
         const Bitmap shot = Shot(work, name.c_str());
         if (update) {
@@ -134,6 +129,46 @@ void ExpectGoldenDialogs(const fs::path& work) {
             << name << " differs from its golden image first at pixel "
             << (differ.in1 - shot.pixels.begin()) << " (kept in " << work / name << ")";
     }
+}
+
+// The dialog screenshots of the languages case.
+void ExpectGoldenDialogs(const fs::path& work) {
+    std::vector<std::string> names{"stats-3-custom.png"};
+    for (int language = 0; language < 7; ++language) {
+        for (const char* dialog : {"language", "stats", "about"}) {
+            names.push_back(std::string(dialog) + "-" + std::to_string(language) + ".png");
+        }
+    }
+    ExpectGoldenShots(work, names);
+}
+
+// options.cfg in English with the Custom figures at their limits and negative Hard figures (a
+// damaged file), and the nearly solved custom game with its clock 3647 ms short of 2^31 - 1.
+void PrepareLimits(E2E& t, const fs::path& work) {
+    ScriptedShell shell;
+    DataManager manager(kProgramDir, t.Data(), shell);
+    COptions options;
+    options.SetLanguage(0);
+    options.LevelStats()[3] = {-5, -69, -69, -69};
+    options.LevelStats()[5] = {INT32_MAX, 2147000000, 100, 1000};
+    ASSERT_TRUE(SaveOptions(options, manager));
+    ImportNearlySolved(work);
+    std::fstream game(work / "nearly.sdk", std::ios::in | std::ios::out | std::ios::binary);
+    uint8_t time[4];
+    byteio::Put32(time, INT32_MAX - 3647);
+    game.seekp(1807);
+    game.write(reinterpret_cast<const char*>(time), sizeof time);
+    ASSERT_TRUE(game.good());
+}
+
+// options.cfg with a language and a level no table has.
+void WriteDamagedOptions(const fs::path& data) {
+    ScriptedShell shell;
+    DataManager manager(kProgramDir, data, shell);
+    COptions options;
+    options.SetLanguage(2147483538);
+    options.SetLevel(1000);
+    ASSERT_TRUE(SaveOptions(options, manager));
 }
 
 const SScriptCase kScriptCases[] = {
@@ -305,6 +340,37 @@ const SScriptCase kScriptCases[] = {
          // The statistics showed "All" as they open, untouched by the actions ignored.
          EXPECT_EQ(Shot(work, "stats.png").pixels,
                    ReadPng(fs::path(SUDOKU_TEST_DATA) / "golden/dialogs/stats-6.png").pixels);
+     }},
+    {"limits",
+     {"nearly.sdk"},
+     PrepareLimits,
+     0,
+     [](E2E& t, const fs::path& work) {
+         // The clock stopped at its limit and the game was saved; the figures stopped at theirs.
+         const auto saved = t.Saved(t.Data() / "autosave.sdk");
+         EXPECT_EQ(saved->board.GetElapsed(), INT32_MAX);
+         EXPECT_EQ(saved->Empty(), 0);
+         const COptions options = t.Options();
+         const SLevelStats custom = options.LevelStats()[5];
+         EXPECT_EQ(custom.solved, INT32_MAX);
+         EXPECT_EQ(custom.totalTime, INT32_MAX);
+         EXPECT_EQ(custom.bestTime, 100);
+         EXPECT_EQ(custom.averageTime, 1000);
+         EXPECT_EQ(options.LevelStats()[3].solved, -5);  // kept as the file holds them
+         // "2147483647" and "596523:14:07" for Custom; zeros for the negative Hard figures.
+         ExpectGoldenShots(work, {"stats-limits-custom.png", "stats-limits-hard.png"});
+     }},
+    {"damaged_options",
+     {},
+     [](E2E& t, const fs::path&) { WriteDamagedOptions(t.Data()); },
+     0,
+     [](E2E& t, const fs::path& work) {
+         // English, and a Beginner game, made twice; the language stays as the file held it.
+         const COptions options = t.Options();
+         EXPECT_EQ(options.GetLanguage(), 2147483538);
+         EXPECT_EQ(options.GetLevel(), level::kBeginner);
+         EXPECT_EQ(t.Saved(t.Data() / "autosave.sdk")->Empty(), 30);
+         EXPECT_GT(ViewBrightness(Shot(work, "board.png")), 150);
      }},
     {"small_screen",
      {"--screen", "320x240"},

@@ -83,4 +83,67 @@ TEST(Statistics, DamagedFiguresNeitherOverflowNorDivideByZero) {
     EXPECT_GE(all.averageTime, 0);
 }
 
+TEST(Statistics, FiguresStopAtTheirLargestValue) {
+    const struct {
+        SLevelStats before;
+        int32_t seconds;
+        SLevelStats after;
+    } cases[] = {
+        {{INT32_MAX, 100, 100, 100}, 100, {INT32_MAX, 200, 100, 100}},
+        {{5, INT32_MAX - 10, 60, 60}, 60, {6, INT32_MAX, 60, 60}},
+        {{1, 2147483000, 2147483000, 2147483000},
+         2147483647,
+         {2, INT32_MAX, 2147483000, 2147483264}},
+        {{2, 200, 100, 100}, 2147483647, {3, INT32_MAX, 100, 715827968}},
+    };
+    for (const auto& c : cases) {
+        COptions o;
+        o.LevelStats()[0] = c.before;
+        RecordSolvedGame(o, level::kBeginner, c.seconds);
+        const SLevelStats s = GetLevelStats(o, kBeginnerRow);
+        EXPECT_EQ(s.solved, c.after.solved) << c.before.solved;
+        EXPECT_EQ(s.totalTime, c.after.totalTime) << c.before.totalTime;
+        EXPECT_EQ(s.bestTime, c.after.bestTime);
+        EXPECT_EQ(s.averageTime, c.after.averageTime) << c.before.averageTime;
+    }
+    // All levels together stop at the limit too.
+    COptions o;
+    o.LevelStats()[0] = {INT32_MAX, INT32_MAX, 1, 1};
+    o.LevelStats()[1] = {1, 1, 1, 1};
+    EXPECT_EQ(GetLevelStats(o, kAll).solved, INT32_MAX);
+    EXPECT_EQ(GetLevelStats(o, kAll).totalTime, INT32_MAX);
+}
+
+TEST(Statistics, TimeTexts) {
+    const std::pair<int32_t, const char*> cases[] = {{0, "0:00:00"},
+                                                     {59, "0:00:59"},
+                                                     {3725, "1:02:05"},
+                                                     {-69, "-0:01:09"},
+                                                     {-3725, "-1:02:05"},
+                                                     {INT32_MAX, "596523:14:07"},
+                                                     {INT32_MIN, "-596523:14:08"}};
+    for (const auto& [seconds, text] : cases) {
+        EXPECT_EQ(StatTimeText(seconds), text) << seconds;
+    }
+}
+
+TEST(Statistics, TheDialogShowsNegativeFiguresAsZero) {
+    COptions o;
+    o.LevelStats()[0] = {-5, -69, -1, INT32_MIN};
+    o.LevelStats()[3] = {2, 200, 90, 100};
+    const SLevelStats beginner = GetShownLevelStats(o, kBeginnerRow);
+    EXPECT_EQ(beginner.solved, 0);
+    EXPECT_EQ(beginner.totalTime, 0);
+    EXPECT_EQ(beginner.bestTime, 0);
+    EXPECT_EQ(beginner.averageTime, 0);
+    // All levels together count the negative figures as zero too.
+    const SLevelStats all = GetShownLevelStats(o, kAll);
+    EXPECT_EQ(all.solved, 2);
+    EXPECT_EQ(all.totalTime, 200);
+    EXPECT_EQ(all.bestTime, 90);
+    EXPECT_EQ(all.averageTime, 100);
+    // The figures themselves stay as the file holds them.
+    EXPECT_EQ(GetLevelStats(o, kBeginnerRow).solved, -5);
+}
+
 }  // namespace

@@ -133,11 +133,12 @@ TEST(ToolStats, ReadsTheOptionsFileAsTheGameDoes) {
     const std::string file = dir.Write("options.cfg", longer).string();
     ToolOutcome r = CallTool(tool::RunStats, {file});
     ASSERT_EQ(r.status, tool::kOk) << r.err;
-    EXPECT_NE(r.out.find("All       2       1:03:10     0:01:05     0:31:35\n"
-                         "Beginner  0       0:00:00     0:00:00     0:00:00\n"),
+    EXPECT_NE(r.out.find("All       2           1:03:10       0:01:05       0:31:35\n"
+                         "Beginner  0           0:00:00       0:00:00       0:00:00\n"),
               std::string::npos)
         << r.out;
-    EXPECT_NE(r.out.find("Medium    2       1:03:10     0:01:05     0:31:35\n"), std::string::npos)
+    EXPECT_NE(r.out.find("Medium    2           1:03:10       0:01:05       0:31:35\n"),
+              std::string::npos)
         << r.out;
 
     // A short file sets the leading fields only: the statistics keep their zero defaults.
@@ -145,7 +146,21 @@ TEST(ToolStats, ReadsTheOptionsFileAsTheGameDoes) {
         dir.Write("short.cfg", std::span<const uint8_t>(image.data(), 40)).string();
     r = CallTool(tool::RunStats, {shortFile});
     ASSERT_EQ(r.status, tool::kOk) << r.err;
-    EXPECT_NE(r.out.find("Medium    0       0:00:00"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Medium    0           0:00:00"), std::string::npos) << r.out;
+
+    // Figures at their limits and negative ones (a damaged file) each keep a column of their
+    // own, shown as the file holds them.
+    COptions::Image limits = image;
+    const int32_t figures[] = {INT32_MIN, -69, INT32_MAX, -1, INT32_MAX, INT32_MAX, 1, 2};
+    for (std::size_t i = 0; i < 8; ++i) {
+        byteio::Put32(&limits[40 + 4 * i], figures[i]);
+    }
+    r = CallTool(tool::RunStats, {dir.Write("limits.cfg", limits).string()});
+    ASSERT_EQ(r.status, tool::kOk) << r.err;
+    EXPECT_NE(r.out.find("Beginner  -2147483648 -0:01:09      596523:14:07  -0:00:01\nEasy      "
+                         "2147483647  596523:14:07  0:00:01       0:00:02\n"),
+              std::string::npos)
+        << r.out;
 
     const struct {
         tool::Args args;

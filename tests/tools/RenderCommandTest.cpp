@@ -1,7 +1,7 @@
 // sudoku-tool render: the saved game, the options file and the flags reach the drawing, and the
 // PNG holds what the game draws.
 #include <gtest/gtest.h>
-#include <zlib.h>
+#include <png.h>
 
 #include <filesystem>
 
@@ -26,53 +26,21 @@ Outcome Render(const tool::Args& args) {
     return testsupport::CallTool(tool::RunRender, args);
 }
 
-uint32_t Get32BE(const std::vector<uint8_t>& b, std::size_t at) {
-    return (uint32_t{b[at]} << 24U) | (uint32_t{b[at + 1]} << 16U) | (uint32_t{b[at + 2]} << 8U) |
-           uint32_t{b[at + 3]};
-}
-
-// Reads back the PNG files the writer makes (8-bit RGB, rows with filter 0); null otherwise.
+// Reads back a PNG file that holds 8-bit RGB pixels; null otherwise.
 Bitmap ReadPng(const fs::path& path) {
-    const auto file = fileio::ReadFile(path, 16U << 20);
-    if (!file || file->size() < 8) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) {
         return {};
     }
-    const std::vector<uint8_t>& b = *file;
-    int w = 0;
-    int h = 0;
-    std::vector<uint8_t> packed;
-    for (std::size_t at = 8; at + 12 <= b.size();) {
-        const uint32_t len = Get32BE(b, at);
-        const std::string type(b.begin() + static_cast<std::ptrdiff_t>(at + 4),
-                               b.begin() + static_cast<std::ptrdiff_t>(at + 8));
-        if (at + 12 + len > b.size()) {
-            return {};
-        }
-        if (type == "IHDR") {
-            w = static_cast<int>(Get32BE(b, at + 8));
-            h = static_cast<int>(Get32BE(b, at + 12));
-        } else if (type == "IDAT") {
-            packed.insert(packed.end(), b.begin() + static_cast<std::ptrdiff_t>(at + 8),
-                          b.begin() + static_cast<std::ptrdiff_t>(at + 8 + len));
-        }
-        at += 12 + len;
-    }
-    std::vector<uint8_t> raw(static_cast<std::size_t>(h) * (1 + 3 * static_cast<std::size_t>(w)));
-    uLongf rawSize = raw.size();
-    if (w <= 0 || h <= 0 ||
-        uncompress(raw.data(), &rawSize, packed.data(), static_cast<uLong>(packed.size())) !=
-            Z_OK ||
-        rawSize != raw.size()) {
+    if (image.format != PNG_FORMAT_RGB) {
+        png_image_free(&image);
         return {};
     }
-    Bitmap bmp(w, h);
-    for (int y = 0; y < h; ++y) {
-        const uint8_t* row =
-            &raw[static_cast<std::size_t>(y) * (1 + 3 * static_cast<std::size_t>(w))];
-        EXPECT_EQ(row[0], 0);
-        for (int x = 0; x < w; ++x) {
-            bmp.Set(x, y, Rgb(row[1 + 3 * x], row[2 + 3 * x], row[3 + 3 * x]));
-        }
+    image.format = PNG_FORMAT_BGRA;  // 0xFFRRGGBB in memory, as Bitmap holds it
+    Bitmap bmp(static_cast<int>(image.width), static_cast<int>(image.height));
+    if (png_image_finish_read(&image, nullptr, bmp.pixels.data(), 0, nullptr) == 0) {
+        return {};
     }
     return bmp;
 }

@@ -81,7 +81,8 @@ TEST_F(AppTest, TheBarSpeaksTheStoredLanguageOrEnglishForADamagedOne) {
         int stored;
         std::optional<int> commandLine;
         int bar;
-    } cases[] = {{3, {}, 3}, {0, {}, 0}, {9, {}, 0}, {-1, {}, 0}, {6, 5, 5}, {9, 2, 2}};
+    } cases[] = {{3, {}, 3}, {0, {}, 0},          {9, {}, 0},         {-1, {}, 0},       {6, 5, 5},
+                 {9, 2, 2},  {2147483538, {}, 0}, {INT32_MAX, {}, 0}, {INT32_MIN, {}, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
         COptions options;

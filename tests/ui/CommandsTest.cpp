@@ -446,13 +446,16 @@ TEST_F(AppTest, StatisticsDialogShowsAndResetsTheSelectedEntry) {
     russian.OnInitDialog();
     EXPECT_EQ(russian.TemplateId(), 506);
     EXPECT_EQ(russian.Entries().front(), "Все");
-    Options().SetLanguage(9);
-    EXPECT_EQ(CStatsDlg(Options(), root->Data()).TemplateId(), 500);
+    for (const int32_t damaged : {9, -1, 2147483538, INT32_MAX, INT32_MIN}) {
+        Options().SetLanguage(damaged);
+        EXPECT_EQ(CStatsDlg(Options(), root->Data()).TemplateId(), 500) << damaged;
+    }
 }
 
 TEST_F(AppTest, AboutBoxInTheLanguageOfTheMoment) {
     StartPastSplash();
-    for (const auto& [language, template_] : {std::pair{3, 603}, {6, 606}, {9, 600}}) {
+    for (const auto& [language, template_] :
+         {std::pair{3, 603}, {6, 606}, {9, 600}, {2147483538, 600}, {INT32_MIN, 600}}) {
         Options().SetLanguage(language);
         EXPECT_EQ(Command(C::kAbout), CSudokuApp::ECommand::kDone);
         EXPECT_EQ(shell.Lines().back(), "dialog " + std::to_string(template_) + " end IDCANCEL");

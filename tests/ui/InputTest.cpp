@@ -2,6 +2,7 @@
 // table, the end of a game, new games and custom puzzles.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "engine/Options.h"
@@ -372,24 +373,35 @@ TEST_F(InputTest, NewGameSelectsByInputModeAndResetsTheModes) {
     EXPECT_TRUE(game.GetPencilMode());
 }
 
-TEST_F(InputTest, NoFreeCellSelectsNothing) {
-    // A level that empties nothing.
-    for (const int32_t level : {0, -5}) {
-        options.SetLevel(level);
+TEST_F(InputTest, ANewGameOfALevelOutsideTheSixCodesIsABeginnerGame) {
+    const struct {
+        int32_t level;
+        int32_t made;  // the level of the new game
+        std::size_t empty;
+    } cases[] = {{30, 30, 30}, {40, 40, 40}, {44, 44, 44},   {50, 50, 50},
+                 {65, 65, 65}, {6, 6, 81},   {1000, 30, 30}, {0, 30, 30},
+                 {-5, 30, 30}, {31, 30, 30}, {81, 30, 30},   {INT32_MIN, 30, 30}};
+    for (const auto& c : cases) {
+        options.SetCustomEntry(false);
+        options.SetLevel(c.level);
         game.StartNewGame(false);
-        EXPECT_EQ(ValuesOf(game.GetGrid()).find('.'), std::string::npos);
-        EXPECT_EQ(Selection(), std::make_pair(-1, -1));
-        options.SetLimitNumbers(true);
-        game.OnTap(142 + 8 * 21, 204);
-        EXPECT_EQ(game.GetNumber(), 9);
-        options.SetLimitNumbers(false);
+        EXPECT_EQ(options.GetLevel(), c.made) << c.level;
+        EXPECT_EQ(options.GetCustomEntry(), c.made == level::kCustom) << c.level;
+        const std::string values = ValuesOf(game.GetGrid());
+        EXPECT_EQ(static_cast<std::size_t>(std::ranges::count(values, '.')), c.empty) << c.level;
     }
+}
+
+TEST_F(InputTest, NoFreeCellSelectsNothing) {
     // 81 givens accepted as a custom puzzle.
     options.SetCustomEntry(true);
     game.SetGrid(GridFrom(kSolved));
     game.AcceptCustomPuzzle();
     EXPECT_FALSE(options.GetCustomEntry());
     EXPECT_EQ(Selection(), std::make_pair(-1, -1));
+    options.SetLimitNumbers(true);
+    game.OnTap(142 + 8 * 21, 204);
+    EXPECT_EQ(game.GetNumber(), 9);
 }
 
 TEST_F(InputTest, CustomEntryStartsEmptyAndAcceptsOnlyASolvablePuzzle) {
