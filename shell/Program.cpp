@@ -58,8 +58,17 @@ CGameRoot::SSettings Settings(const SCommandLine& commandLine, const SGameSetup&
 SGameSetup ResolveSetup(const SCommandLine& commandLine) {
     SGameSetup setup;
     setup.programFolder = commandLine.programDir.value_or(DataManager::ExecutableFolder());
-    setup.dataFolder =
-        commandLine.dataDir.value_or(DataManager::DefaultDataFolder(setup.programFolder));
+    if (commandLine.dataDir) {
+        setup.dataFolder = *commandLine.dataDir;
+    } else {
+        std::string why;
+        setup.dataFolder = DataManager::DefaultDataFolder(setup.programFolder, &why);
+        if (setup.dataFolder.empty()) {
+            // Never a folder any other user could prepare, such as one under /tmp.
+            std::cerr << "sudoku: " << why
+                      << ": nothing is saved (--data-dir DIR names a folder)\n";
+        }
+    }
     setup.seed = commandLine.seed.value_or(commandLine.script ? 1 : TickCount());
     return setup;
 }
