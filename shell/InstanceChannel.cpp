@@ -215,8 +215,9 @@ void CInstanceServer::Raise() {
 }
 
 void CInstanceServer::OpenPending() {
-    // The window is gone once the game is ending: what is left is not opened.
-    if (!m_started || m_opening || !m_window.isVisible()) {
+    // The window is closed once the game is ending: what is left is not opened. (A minimized
+    // window is not hidden: it is not visible, but it comes back.)
+    if (!m_started || m_opening || m_window.isHidden()) {
         return;
     }
     if (m_raise) {
