@@ -27,8 +27,9 @@ namespace fs = std::filesystem;
 constexpr char kAnswer[] = "ok\n";
 constexpr qint64 kMaxRequestBytes = 64 * 1024;
 constexpr int kAnswerWaitMs = 10000;
-// A game that has just taken the folder serves it a moment later.
-constexpr int kTries = 20;
+// A game that has just taken the folder serves it a moment later; a game that is ending lets
+// it go a moment later.
+constexpr int kTries = 30;
 constexpr auto kRetryPause = std::chrono::milliseconds(100);
 constexpr int kBusyRetryMs = 250;
 
@@ -189,6 +190,12 @@ void CInstanceServer::Accept() {
             const qsizetype end = bytes.indexOf('\0');
             if (end < 0) {
                 return;  // the rest is on its way
+            }
+            if (m_started && m_window.isHidden()) {
+                // The game is ending: no answer, so that the second start waits for the folder
+                // and plays its file itself.
+                socket->abort();
+                return;
             }
             socket->readAll();
             socket->write(kAnswer, sizeof kAnswer - 1);

@@ -31,7 +31,8 @@ std::optional<int> ClaimDataFolderForScript(CInstanceLock& lock,
 
 // The running game's end of the socket. A request raises the window; its saved game is opened
 // through `open` once the game has started and no modal box, dialog or menu is open, one at a
-// time, in the order they came.
+// time, in the order they came. A game whose window has closed (it is ending) answers nothing,
+// and the second start then waits for the folder.
 class CInstanceServer {
 public:
     CInstanceServer(QWidget& window, std::function<void(const std::filesystem::path&)> open);
