@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -95,6 +96,12 @@ TEST_P(HandOff, TheRunningGameTakesTheFile) {
     EXPECT_EQ(second.err, "");
     End(first);
     EXPECT_EQ(Export(Data() / "autosave.sdk"), Export(work / "evening.sdk"));
+    std::vector<std::string> entries;
+    for (const fs::directory_entry& entry : fs::directory_iterator(Data())) {
+        entries.push_back(entry.path().filename().string());
+    }
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries, (std::vector<std::string>{"autosave.sdk", "options.cfg"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
