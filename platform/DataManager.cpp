@@ -2,6 +2,7 @@
 // the tutorial page.
 #include "platform/DataManager.h"
 
+#include <pwd.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -71,9 +72,42 @@ std::string NotWritten(const std::filesystem::path& path, const std::string& unr
     return path.string() + " not written: it could not be read at start-up (" + unreadable + ")";
 }
 
+// The refusal to write a data file when there is no data folder.
+std::string NoDataFolder(std::string_view name) {
+    return std::string(name) + " not written: there is no data folder";
+}
+
+// The home folder: HOME, or the password database's entry of the user when HOME is unset or
+// not an absolute path; empty when neither names one.
+std::filesystem::path HomeFolder() {
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] == '/') {
+        return home;
+    }
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
+        found != nullptr && found->pw_dir != nullptr && found->pw_dir[0] == '/') {
+        return found->pw_dir;
+    }
+    return {};
+}
+
 }  // namespace
 
 // --- CDataFile ---
+
+CDataFile::CDataFile(std::filesystem::path path, std::vector<uint8_t> bytes, std::string unreadable,
+                     std::string notWritten)
+    : m_path(std::move(path)),
+      m_bytes(std::move(bytes)),
+      m_unreadable(std::move(unreadable)),
+      m_notWritten(std::move(notWritten)) {
+    if (m_notWritten.empty() && !m_unreadable.empty()) {
+        m_notWritten = NotWritten(m_path, m_unreadable);
+    }
+}
 
 std::size_t CDataFile::Read(void* buffer, std::size_t count) {
     const std::size_t n = m_pos < m_bytes.size() ? std::min(count, m_bytes.size() - m_pos) : 0;
@@ -100,8 +134,8 @@ bool CDataFile::Commit(std::string* why) {
     if (!m_dirty) {
         return true;
     }
-    if (!m_unreadable.empty()) {
-        return Say(why, NotWritten(m_path, m_unreadable));
+    if (!m_notWritten.empty()) {
+        return Say(why, m_notWritten);
     }
     std::string reason;
     if (!fileio::WriteFile(m_path, m_bytes, &reason)) {
@@ -124,10 +158,13 @@ std::filesystem::path DataManager::MakeProgramPath(std::string_view name) const 
 }
 
 std::filesystem::path DataManager::MakeDataPath(std::string_view name) const {
-    return Resolve(m_dataFolder, name);
+    return m_dataFolder.empty() ? std::filesystem::path(name) : Resolve(m_dataFolder, name);
 }
 
 fileio::SRead DataManager::ReadDataFile(std::string_view name, std::size_t maxBytes) const {
+    if (m_dataFolder.empty()) {
+        return {fileio::ReadStatus::kMissing, {}, "there is no data folder"};
+    }
     const std::filesystem::path path = MakeDataPath(name);
     fileio::SRead r = fileio::ReadRegularFile(path, maxBytes);
     // The first reason stays: a file fixed during the run still holds what the program never
@@ -145,6 +182,10 @@ bool DataManager::FileExists(std::string_view name) const {
 
 std::unique_ptr<CDataFile> DataManager::OpenDataFile(std::string_view name) {
     const std::filesystem::path path = MakeDataPath(name);
+    if (m_dataFolder.empty()) {
+        return std::make_unique<CDataFile>(path, std::vector<uint8_t>{}, std::string(),
+                                           NoDataFolder(name));
+    }
     fileio::SRead r = ReadDataFile(name, kMaxDataFileBytes);
     if (r.status == fileio::ReadStatus::kMissing) {
         // Created empty, as opening for reading and writing does; in a folder that cannot be
@@ -179,6 +220,9 @@ bool DataManager::CloseDataFile(std::unique_ptr<CDataFile> file, std::string* wh
 bool DataManager::DataPathForWriting(std::string_view name, std::filesystem::path& path,
                                      std::string* why) {
     path = MakeDataPath(name);
+    if (m_dataFolder.empty()) {
+        return Say(why, NoDataFolder(name));
+    }
     const auto unreadable = m_unreadable.find(path);
     if (unreadable != m_unreadable.end()) {
         return Say(why, NotWritten(path, unreadable->second));
@@ -230,17 +274,21 @@ std::filesystem::path DataManager::ExecutableFolder() {
     return ec ? std::filesystem::current_path(ec) : exe.parent_path();
 }
 
-std::filesystem::path DataManager::DefaultDataFolder(const std::filesystem::path& programFolder) {
-    if (::access(programFolder.c_str(), W_OK) == 0) {
+std::filesystem::path DataManager::DefaultDataFolder(const std::filesystem::path& programFolder,
+                                                     std::string* why) {
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(programFolder / kPortableMarker, ec)) {
         return programFolder;
     }
     const char* xdg = std::getenv("XDG_DATA_HOME");
-    std::filesystem::path base;
     if (xdg != nullptr && xdg[0] == '/') {
-        base = xdg;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = std::filesystem::path(home != nullptr ? home : "/tmp") / ".local" / "share";
+        return std::filesystem::path(xdg) / "sudoku";
     }
-    return base / "sudoku";
+    const std::filesystem::path home = HomeFolder();
+    if (home.empty()) {
+        Say(why, "no home folder: HOME is unset and the password database has none for user " +
+                     std::to_string(::getuid()));
+        return {};
+    }
+    return home / ".local" / "share" / "sudoku";
 }

@@ -18,11 +18,12 @@
 // An open data file. Its bytes are held in memory from the open on; writes change that copy,
 // and closing writes the whole file through fileio::WriteFile, so a file is never left
 // half-written. A file that was there but could not be read reads as empty and is never
-// written: `unreadable` says why it could not be read, and Commit refuses with it.
+// written: `unreadable` says why it could not be read, and Commit refuses with it. A file
+// that may not be written for another reason carries the whole refusal in `notWritten`.
 class CDataFile {
 public:
-    CDataFile(std::filesystem::path path, std::vector<uint8_t> bytes, std::string unreadable = {})
-        : m_path(std::move(path)), m_bytes(std::move(bytes)), m_unreadable(std::move(unreadable)) {}
+    CDataFile(std::filesystem::path path, std::vector<uint8_t> bytes, std::string unreadable = {},
+              std::string notWritten = {});
 
     const std::filesystem::path& Path() const { return m_path; }
     std::size_t Length() const { return m_bytes.size(); }
@@ -39,6 +40,7 @@ private:
     std::filesystem::path m_path;
     std::vector<uint8_t> m_bytes;
     std::string m_unreadable;
+    std::string m_notWritten;
     std::size_t m_pos = 0;
     bool m_dirty = false;
 };
@@ -46,6 +48,7 @@ private:
 // Folders: the program folder holds the assets (skins, splash, tutorial); the data folder holds
 // autosave.sdk and options.cfg. File names the program forms may use backslashes and any
 // letter case ("Splash\Splash.bmp"); they are resolved with '/' and without regard to case.
+// An empty data folder is none at all: no data file is there, and none is written.
 class DataManager {
 public:
     DataManager(std::filesystem::path programFolder, std::filesystem::path dataFolder,
@@ -102,9 +105,16 @@ public:
 
     // The folder of the running program's file: the program folder when none is given.
     static std::filesystem::path ExecutableFolder();
-    // The data folder when none is given: the program folder when it can be written, else
-    // $XDG_DATA_HOME/sudoku (~/.local/share/sudoku).
-    static std::filesystem::path DefaultDataFolder(const std::filesystem::path& programFolder);
+    // The file that makes a program folder its own data folder: the build writes it beside the
+    // programs it builds, and it is never installed; copied into a folder, it makes that
+    // folder a portable game.
+    static constexpr const char* kPortableMarker = "portable";
+    // The data folder when none is given: the program folder when it holds the marker; else
+    // $XDG_DATA_HOME/sudoku, or ~/.local/share/sudoku with the home folder from HOME, or from
+    // the password database when HOME is unset. Relative paths in either variable are ignored.
+    // Empty, with the reason in `why`, when the user has no home folder at all.
+    static std::filesystem::path DefaultDataFolder(const std::filesystem::path& programFolder,
+                                                   std::string* why = nullptr);
 
 private:
     std::filesystem::path m_programFolder;

@@ -14,6 +14,7 @@
 #include <iostream>
 
 #include "platform/Dialog.h"
+#include "platform/InstanceLock.h"
 #include "platform/PngWriter.h"
 #include "platform/ScriptedForeground.h"
 #include "platform/ScriptedShell.h"
@@ -26,6 +27,7 @@
 #include "platform/qt/QtSound.h"
 #include "platform/qt/QtTimers.h"
 #include "shell/DialogWidget.h"
+#include "shell/InstanceChannel.h"
 #include "shell/MainWindow.h"
 #include "shell/ScriptRunner.h"
 #include "shell/SignalPipe.h"
@@ -58,13 +60,28 @@ CGameRoot::SSettings Settings(const SCommandLine& commandLine, const SGameSetup&
 SGameSetup ResolveSetup(const SCommandLine& commandLine) {
     SGameSetup setup;
     setup.programFolder = commandLine.programDir.value_or(DataManager::ExecutableFolder());
-    setup.dataFolder =
-        commandLine.dataDir.value_or(DataManager::DefaultDataFolder(setup.programFolder));
+    if (commandLine.dataDir) {
+        setup.dataFolder = *commandLine.dataDir;
+    } else {
+        std::string why;
+        setup.dataFolder = DataManager::DefaultDataFolder(setup.programFolder, &why);
+        if (setup.dataFolder.empty()) {
+            // Never a folder any other user could prepare, such as one under /tmp.
+            std::cerr << "sudoku: " << why
+                      << ": nothing is saved (--data-dir DIR names a folder)\n";
+        }
+    }
     setup.seed = commandLine.seed.value_or(commandLine.script ? 1 : TickCount());
     return setup;
 }
 
 int RunWindow(const SCommandLine& commandLine, const SGameSetup& setup) {
+    // One game per data folder: a second start hands its saved game to the running one.
+    CInstanceLock lock;
+    if (const auto status =
+            ClaimDataFolderForWindow(lock, setup.dataFolder, commandLine.savedGame)) {
+        return *status;
+    }
     const CTimingLog timing;
     CMainWindow window(commandLine.scale.value_or(0), timing);
     CGameRoot* root = nullptr;
@@ -84,6 +101,15 @@ int RunWindow(const SCommandLine& commandLine, const SGameSetup& setup) {
     CQtCanvasFactory canvases;
     CSudokuApp app(gameRoot, {shell, timers, sound, foreground, window, canvases});
     window.SetApp(&app);
+    // Served from before the start-up, so that a second start never finds the folder held and
+    // nobody answering; what it hands over waits for the start-up to end.
+    CInstanceServer instances(
+        window, [&app](const std::filesystem::path& file) { app.OpenDocumentFile(file); });
+    std::string why;
+    if (lock.Held() && !instances.Listen(setup.dataFolder, &why)) {
+        std::cerr << "sudoku: a second start on this data folder cannot reach this game: " << why
+                  << '\n';
+    }
 
     // Every route to the end goes through the window's close, which runs the orderly end once:
     // Save and Exit and the Exit button (through the shell), the window manager, SIGINT and
@@ -104,6 +130,7 @@ int RunWindow(const SCommandLine& commandLine, const SGameSetup& setup) {
     window.show();
     window.raise();
     window.activateWindow();
+    instances.SetStarted();
     if (commandLine.savedGame) {
         // Once the window is up, so that a refusal's message box has its parent.
         QTimer::singleShot(0, &window,
@@ -114,6 +141,10 @@ int RunWindow(const SCommandLine& commandLine, const SGameSetup& setup) {
 
 int RunScript(const SCommandLine& commandLine, const SGameSetup& setup,
               const std::vector<SParsedLine>& script) {
+    CInstanceLock lock;
+    if (const auto status = ClaimDataFolderForScript(lock, setup.dataFolder)) {
+        return *status;
+    }
     ScriptedShell shell(&std::cout);
     CGameRoot root(Settings(commandLine, setup), shell);
     CScriptedTimers timers;

@@ -17,9 +17,11 @@ namespace tool {
 namespace {
 
 // The options file the game uses when none is named: options.cfg of the data folder of a
-// game installed beside this program.
-std::filesystem::path DefaultOptionsFile() {
-    return DataManager::DefaultDataFolder(DataManager::ExecutableFolder()) / kOptionsFile;
+// game installed beside this program; empty, with the reason, when the user has no data folder.
+std::filesystem::path DefaultOptionsFile(std::string* why) {
+    const std::filesystem::path folder =
+        DataManager::DefaultDataFolder(DataManager::ExecutableFolder(), why);
+    return folder.empty() ? folder : folder / kOptionsFile;
 }
 
 const char* LevelName(int32_t level) {
@@ -190,10 +192,13 @@ int RunStats(const Args& args, std::istream&, std::ostream& out, std::ostream& e
     if (!CheckPositional(args, 1, err)) {
         return kBadInput;
     }
-    const std::filesystem::path file =
-        args.empty() ? DefaultOptionsFile() : std::filesystem::path(args[0]);
-    COptions options;
     std::string why;
+    const std::filesystem::path file =
+        args.empty() ? DefaultOptionsFile(&why) : std::filesystem::path(args[0]);
+    if (file.empty()) {
+        return Fail(err, why + "; name the options file");
+    }
+    COptions options;
     fileio::ReadStatus status = fileio::ReadStatus::kRead;
     if (!ReadOptionsFile(file, options, &why, &status)) {
         // The game's own options file is missing until the game has run once.

@@ -4,12 +4,15 @@
 
 #include <fcntl.h>
 #include <grp.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <fstream>
 #include <span>
 #include <sstream>
+#include <thread>
 
 #include "game/OptionsFile.h"
 #include "platform/DataManager.h"
@@ -61,6 +64,29 @@ int Wait(pid_t pid) {
     int status = 0;
     waitpid(pid, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+bool WaitForLine(const fs::path& cwd, const std::string& line) {
+    for (int i = 0; i < 200; ++i) {
+        if (ReadText(cwd / "stderr.txt").find(line) != std::string::npos) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
+std::optional<int> WaitAtMost(pid_t pid, int seconds) {
+    for (int i = 0; i < seconds * 20; ++i) {
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    kill(pid, SIGKILL);
+    Wait(pid);
+    return std::nullopt;
 }
 
 SRun RunProgram(const std::string& program, const std::vector<std::string>& args,

@@ -34,7 +34,8 @@ struct SRun {
 };
 
 // Starts a program of the program folder in `cwd` with standard output and error going to
-// stdout.txt and stderr.txt there; `env` entries ("NAME=VALUE") are added to the environment.
+// stdout.txt and stderr.txt there; `env` entries ("NAME=VALUE") are added to the environment,
+// and an entry without '=' ("NAME") removes that variable.
 // With `user`, the program runs as that user and group with no supplementary groups (the
 // output files are opened before); the child ends with status 77 when that user may not run
 // the program. The child is returned still running.
@@ -43,6 +44,14 @@ pid_t Start(const std::string& program, const std::vector<std::string>& args, co
 
 // The exit status, or 128 + the signal that ended the program.
 int Wait(pid_t pid);
+
+// Reads the standard error of a program started in `cwd` until `line` appears in it (at most
+// ten seconds).
+bool WaitForLine(const fs::path& cwd, const std::string& line);
+
+// The exit status as Wait gives it; nothing when the program has not ended within `seconds`
+// (it is then killed), so that a program that should end but runs on fails its test.
+std::optional<int> WaitAtMost(pid_t pid, int seconds);
 
 // Runs a program under the offscreen platform to its end.
 SRun RunProgram(const std::string& program, const std::vector<std::string>& args,

@@ -423,17 +423,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 class WindowSignal : public E2E, public ::testing::WithParamInterface<int> {};
 
-// Reads the window's standard error until `line` appears in it (at most ten seconds).
-bool WaitForLine(const fs::path& work, const std::string& line) {
-    for (int i = 0; i < 200; ++i) {
-        if (ReadText(work / "stderr.txt").find(line) != std::string::npos) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return false;
-}
-
 TEST_P(WindowSignal, WritesTheAutosaveAndTheOptions) {
     // The timing hook says when the window shows its first picture.
     const pid_t pid = Start("sudoku", {"--data-dir", "data", "--language", "2"}, work.Path(),

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a fresh prefix and plays the installed game as a user would: the
 # tree holds what the desktop expects, the programs start through their links in BINDIR, and
-# with the program folder read-only the game keeps its files in $XDG_DATA_HOME/sudoku. A saved
-# game named on the command line is the game in play once the game has started.
+# the game keeps its files in $XDG_DATA_HOME/sudoku, never in its installation, even one its
+# user may write. A saved game named on the command line is the game in play once the game has
+# started.
 #   install.sh BUILD_DIR BINDIR APP_ID
 set -euo pipefail
 build=$1
@@ -45,6 +46,8 @@ done
 for file in "${expected[@]}"; do
     [ -f "$prefix/$file" ] || fail "no $file in the installed tree"
 done
+# The build tree's marker, which makes a program folder the data folder, stays in the build.
+[ ! -e "$prefix/lib/sudoku/portable" ] || fail "the build tree's marker lib/sudoku/portable was installed"
 for program in sudoku sudoku-tool; do
     link=$(readlink "$prefix/$bindir/$program")
     [[ $link != /* ]] && [ "$(readlink -f "$prefix/$bindir/$program")" = "$prefix/lib/sudoku/$program" ] ||
@@ -58,11 +61,10 @@ if bad=$(find "$prefix" \( -perm -o+w -o ! -perm -o+r \) ! -type l -print -quit)
     fail "bad permissions: $(ls -ld "$bad")"
 fi
 
-# The game with its program folder read-only, as a user other than the owner of the
-# installation when run by root (nobody).
+# The game as the owner of the installation, who may write its program folder; as a user
+# other than the owner when run by root (nobody).
 home=$root/home
 mkdir -p "$home"
-chmod -R a-w "$prefix/lib/sudoku"
 as_user=()
 if [ "$(id -u)" -eq 0 ]; then
     chown nobody "$home"
@@ -84,10 +86,22 @@ log=$(run sudoku --script "$home/play.txt" --seed 1 --language 0 "$home/evening.
 data=$home/data/sudoku
 [ -f "$data/autosave.sdk" ] && [ -f "$data/options.cfg" ] ||
     fail "no autosave.sdk and options.cfg in \$XDG_DATA_HOME/sudoku: $(ls -la "$home/data" 2>&1)"
-[ ! -e "$prefix/lib/sudoku/autosave.sdk" ] || fail "the game wrote into its program folder"
 [ "$(stat -c %s "$data/autosave.sdk")" -eq 1811 ] || fail "the autosave is not 1811 bytes"
 givens=$(run sudoku-tool export "$data/autosave.sdk" | head -n 1)
 [ "$givens" = "${puzzle//./0}" ] || [ "$givens" = "$puzzle" ] ||
     fail "the autosave does not hold the game named on the command line: $givens"
 grep -qE '^hint [0-8] [0-8]$' <<<"$log" || fail "no hint on the opened game: $log"
-echo "ok: installed tree, $bindir/ links, a game in \$XDG_DATA_HOME/sudoku from a read-only program folder"
+
+# The owner of the installation (root, when run by root) may write its program folder; the
+# game still keeps its files in $XDG_DATA_HOME/sudoku.
+owner=$root/owner
+env -i PATH="$prefix/$bindir:/usr/bin:/bin" HOME="$owner" XDG_DATA_HOME="$owner/data" \
+    QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 \
+    sudoku --script "$home/play.txt" --seed 1 --language 0 >"$root/owner.log" 2>&1 ||
+    fail "sudoku --script as the owner: $(cat "$root/owner.log")"
+[ -f "$owner/data/sudoku/autosave.sdk" ] ||
+    fail "the owner's game is not in \$XDG_DATA_HOME/sudoku: $(ls -la "$owner" 2>&1)"
+for file in autosave.sdk options.cfg; do
+    [ ! -e "$prefix/lib/sudoku/$file" ] || fail "the game wrote $file into its program folder"
+done
+echo "ok: installed tree, $bindir/ links, a game in \$XDG_DATA_HOME/sudoku, none in the installation"

@@ -1,6 +1,13 @@
 // DataManager: paths in the program and data folders, data files, bitmaps and the shell.
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
 #include "engine/ByteIO.h"
 #include "platform/DataManager.h"
 #include "platform/ScriptedShell.h"
@@ -131,13 +138,90 @@ TEST_F(DataManagerTest, ShellServicesGoThroughTheShell) {
     EXPECT_EQ(shell.CloseRequests(), 1);
 }
 
+// The home folder the password database gives the user running the tests; empty when none.
+std::filesystem::path PasswordHome() {
+    const passwd* entry = ::getpwuid(::getuid());
+    return entry != nullptr && entry->pw_dir != nullptr && entry->pw_dir[0] == '/'
+               ? std::filesystem::path(entry->pw_dir)
+               : std::filesystem::path();
+}
+
+// Sets an environment variable for the life of the object (unset for a null value), then puts
+// back what was there.
+class CScopedEnv {
+public:
+    CScopedEnv(const char* name, const char* value) : m_name(name) {
+        const char* old = std::getenv(name);
+        if (old != nullptr) {
+            m_old = old;
+        }
+        Set(value);
+    }
+    ~CScopedEnv() { Set(m_old ? m_old->c_str() : nullptr); }
+
+private:
+    void Set(const char* value) {
+        if (value != nullptr) {
+            ::setenv(m_name, value, 1);
+        } else {
+            ::unsetenv(m_name);
+        }
+    }
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
 TEST(DataManagerFolders, DefaultDataFolder) {
-    TempDir program;
-    EXPECT_EQ(DataManager::DefaultDataFolder(program.Path()), program.Path());
-    ::setenv("XDG_DATA_HOME", "/xdg/data", 1);
-    EXPECT_EQ(DataManager::DefaultDataFolder(program / "missing"),
-              std::filesystem::path("/xdg/data/sudoku"));
-    ::unsetenv("XDG_DATA_HOME");
+    TempDir portable;  // a build tree's program folder: the marker beside the programs
+    portable.Write(DataManager::kPortableMarker, "");
+    TempDir installed;  // writable, but without the marker
+    const std::filesystem::path home = PasswordHome();
+    struct SRow {
+        const std::filesystem::path& program;
+        const char* xdg;
+        const char* home;
+        std::filesystem::path expected;  // empty: no data folder at all
+    } const rows[] = {
+        {portable.Path(), "/xdg/data", "/home/p", portable.Path()},
+        {installed.Path(), "/xdg/data", "/home/p", "/xdg/data/sudoku"},
+        {installed.Path(), "relative", "/home/p", "/home/p/.local/share/sudoku"},
+        {installed.Path(), nullptr, "/home/p", "/home/p/.local/share/sudoku"},
+        {installed.Path(), nullptr, nullptr, home.empty() ? home : home / ".local/share/sudoku"},
+        {installed.Path(), nullptr, "", home.empty() ? home : home / ".local/share/sudoku"},
+    };
+    for (const SRow& row : rows) {
+        const CScopedEnv xdg("XDG_DATA_HOME", row.xdg);
+        const CScopedEnv homeVar("HOME", row.home);
+        std::string why;
+        EXPECT_EQ(DataManager::DefaultDataFolder(row.program, &why), row.expected)
+            << row.program << " " << (row.xdg ? row.xdg : "-") << " "
+            << (row.home ? row.home : "-");
+        EXPECT_EQ(why.empty(), !row.expected.empty()) << why;
+    }
+}
+
+// Without a data folder nothing is read and nothing is written, anywhere, and each refusal
+// says why.
+TEST(DataManagerFolders, NoDataFolderWritesNothing) {
+    TempDir cwd;
+    cwd.Write("options.cfg", "12345");
+    const auto old = std::filesystem::current_path();
+    std::filesystem::current_path(cwd.Path());
+    ScriptedShell shell;
+    DataManager dm(cwd.Path(), {}, shell);
+    EXPECT_FALSE(dm.FileExists("options.cfg"));
+    auto file = dm.OpenDataFile("options.cfg");
+    EXPECT_EQ(file->Length(), 0U);
+    DataManager::WriteBlock(*file, "ab", 2);
+    std::string why;
+    EXPECT_FALSE(dm.CloseDataFile(std::move(file), &why));
+    EXPECT_EQ(why, "options.cfg not written: there is no data folder");
+    EXPECT_FALSE(dm.ReplaceDataFile("autosave.sdk", std::vector<uint8_t>{1}, &why));
+    EXPECT_EQ(why, "autosave.sdk not written: there is no data folder");
+    std::filesystem::current_path(old);
+    EXPECT_EQ(fileio::ReadFile(cwd / "options.cfg", 100),
+              std::optional<std::vector<uint8_t>>(std::vector<uint8_t>{'1', '2', '3', '4', '5'}));
+    EXPECT_FALSE(std::filesystem::exists(cwd / "autosave.sdk"));
 }
 
 }  // namespace

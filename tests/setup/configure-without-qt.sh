@@ -15,7 +15,7 @@ fail() {
     exit 1
 }
 [ "$status" -ne 0 ] || fail "configuring without Qt succeeded"
-line="Qt 6 not found (Qt6Core Qt6Gui Qt6Widgets Qt6Multimedia): scripts/setup.sh installs it"
+line="Qt 6 not found (Qt6Core Qt6Gui Qt6Widgets Qt6Multimedia Qt6Network): scripts/setup.sh installs it"
 [ "$(grep -cF "$line" <<<"$output")" -eq 1 ] || fail "no line naming Qt and scripts/setup.sh"
 if grep -q "Target .* links to\|Generating done\|artwork generator" <<<"$output"; then
     fail "configuration went on past the missing Qt"
