@@ -180,9 +180,10 @@ const QRect kDevice(0, 0, 480, 272);
 class QtApp : public ::testing::Test {
 public:
     void SetUp() override {
-        shell = std::make_unique<CQtShell>(CQtShell::SHooks{
-            [this] { return root->Options().GetLanguage(); },
-            [](IDialog& dialog) { return CDialogWidget(dialog, 1).Run(kDevice); }});
+        shell = std::make_unique<CQtShell>(
+            CQtShell::SHooks{[this] { return root->Options().GetLanguage(); },
+                             [](IDialog& dialog) { return CDialogWidget(dialog, 1).Run(kDevice); },
+                             [] { return 1; }});
         root = std::make_unique<CGameRoot>(
             CGameRoot::SSettings{SUDOKU_PROGRAM_DIR, data.Path(), kScreen480x272, 5}, *shell);
         app = std::make_unique<CSudokuApp>(
