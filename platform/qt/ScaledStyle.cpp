@@ -71,8 +71,10 @@ int CScaledStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
 QSize CScaledStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
                                      const QSize& size, const QWidget* widget) const {
     const QSize base = QProxyStyle::sizeFromContents(type, option, size, widget);
+    // A drop-down list's entries are measured as menu items too, in Fusion's way.
+    const bool menuItem = type == CT_MenuItem && qobject_cast<const QMenu*>(widget) != nullptr;
     if (m_scale == 1 || option == nullptr ||
-        (type != CT_MenuItem && type != CT_PushButton && type != CT_ComboBox)) {
+        (!menuItem && type != CT_PushButton && type != CT_ComboBox)) {
         return base;
     }
     if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
@@ -167,7 +169,8 @@ void CScaledStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
 void CScaledStyle::drawControl(ControlElement element, const QStyleOption* option,
                                QPainter* painter, const QWidget* widget) const {
     const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
-    if (m_scale == 1 || element != CE_MenuItem || item == nullptr) {
+    if (m_scale == 1 || element != CE_MenuItem || item == nullptr ||
+        qobject_cast<const QMenu*>(widget) == nullptr) {
         QProxyStyle::drawControl(element, option, painter, widget);
         return;
     }

@@ -1,6 +1,8 @@
 // CScaledStyle: the parts Fusion keeps at their scale-1 size grow by the scale, seen in pixels.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
@@ -74,5 +76,16 @@ INSTANTIATE_TEST_SUITE_P(Parts, ScaledParts,
                          ::testing::Values(SPartCase{"SubmenuArrow", Arrow},
                                            SPartCase{"RadioCircle", Radio}),
                          [](const auto& row) { return std::string(row.param.name); });
+
+// Fusion measures a drop-down list's entries as menu items; they stay one line of the font high.
+TEST(ScaledStyle, ADropDownListsEntriesStayOneLineHigh) {
+    QComboBox list;
+    list.setStyle(ScaledStyle(3));
+    QFont font(QStringLiteral("WenQuanYi Micro Hei"));
+    font.setPixelSize(33);
+    list.setFont(font);
+    list.addItems({QStringLiteral("Все"), QStringLiteral("Новичок")});
+    EXPECT_LT(list.view()->sizeHintForRow(0), 2 * list.fontMetrics().height());
+}
 
 }  // namespace
