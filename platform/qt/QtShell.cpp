@@ -75,10 +75,16 @@ private:
         layout()->activate();
         const int height = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width)
                                                          : layout()->totalMinimumSize().height();
-        // The box keeps its centre, over the window it belongs to.
-        const QPoint centre = geometry().center();
+        // Centred over the window it belongs to, and on the screen.
+        const QWidget* over = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+        const QPoint centre = over != nullptr ? over->geometry().center() : geometry().center();
         setFixedSize(width, height);
-        move(centre - rect().center());
+        QRect placed(centre - rect().center(), size());
+        placed.moveLeft(std::clamp(placed.left(), available.left(),
+                                   std::max(available.left(), available.right() + 1 - width)));
+        placed.moveTop(std::clamp(placed.top(), available.top(),
+                                  std::max(available.top(), available.bottom() + 1 - height)));
+        move(placed.topLeft());
         // The label's new wrapping asks for a layout again: it is done.
         QCoreApplication::removePostedEvents(this, QEvent::LayoutRequest);
     }
