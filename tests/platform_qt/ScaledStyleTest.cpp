@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <ostream>
 
 #include "platform/qt/ScaledStyle.h"
 
@@ -58,6 +59,10 @@ struct SPartCase {
     const char* name;
     std::function<QImage(int)> draw;
 };
+
+void PrintTo(const SPartCase& part, std::ostream* out) {
+    *out << part.name;
+}
 
 class ScaledParts : public ::testing::TestWithParam<SPartCase> {};
 
