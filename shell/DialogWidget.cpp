@@ -1,17 +1,14 @@
 // CDialogWidget: a modal dialog of the game, full-screen over the device screen.
 #include "shell/DialogWidget.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFont>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QPixmap>
-#include <QPointer>
 #include <QRadioButton>
 #include <QStyle>
-#include <QStyleFactory>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -22,6 +19,7 @@
 #include "platform/Dialog.h"
 #include "platform/Shell.h"
 #include "platform/qt/QtCanvas.h"
+#include "platform/qt/ScaledStyle.h"
 #include "res/Bitmaps.h"
 #include "res/Dialogs.h"
 
@@ -42,23 +40,6 @@ int PixelsY(int units) {
 
 QString Utf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// Fusion, the same on every desktop; owned by the application.
-QStyle* PinnedStyle() {
-    static QPointer<QStyle> style;
-    if (style.isNull()) {
-        style = QStyleFactory::create(QStringLiteral("Fusion"));
-        if (style.isNull()) {
-            return QApplication::style();
-        }
-        style->setParent(qApp);
-    }
-    return style.data();
-}
-
-void Pin(QWidget* widget) {
-    widget->setStyle(PinnedStyle());
 }
 
 // A strip of colour: the title row's background and the line under it.
@@ -100,8 +81,8 @@ CDialogWidget::CDialogWidget(IDialog& dialog, int scale, QWidget* parent)
       m_dialog(dialog),
       m_scale(std::max(scale, 1)) {
     setModal(true);
-    Pin(this);
-    QPalette palette = PinnedStyle()->standardPalette();
+    setStyle(ScaledStyle(m_scale));
+    QPalette palette = ScaledStyle(m_scale)->standardPalette();
     palette.setColor(QPalette::Window, kBodyColour);
     setPalette(palette);
     setAutoFillBackground(true);
@@ -117,7 +98,7 @@ CDialogWidget::CDialogWidget(IDialog& dialog, int scale, QWidget* parent)
     bold.setBold(true);
     m_caption->setFont(bold);
     m_ok = new QPushButton(QStringLiteral("OK"), title);
-    Pin(m_ok);
+    m_ok->setStyle(ScaledStyle(m_scale));
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -151,7 +132,7 @@ void CDialogWidget::MakeControls() {
             continue;
         }
         QWidget* widget = MakeControl(control);
-        Pin(widget);
+        widget->setStyle(ScaledStyle(m_scale));
         if (control.id != res::kStaticControl) {
             widget->setObjectName(QString::number(control.id));
         }

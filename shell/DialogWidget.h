@@ -27,7 +27,8 @@ struct SDialogControl;
 // the picture's own size, at which it is shown. Everything is then multiplied by the window's
 // scale. The font is pinned (WenQuanYi Micro Hei, which holds Latin, Cyrillic and Chinese
 // letters, 11 pixels at scale 1: one line in the 13 pixels of an 8-unit text), and so are the
-// widgets' style (Fusion) and colours, so the dialogs look alike on every desktop.
+// widgets' style (Fusion with its parts grown by the scale: CScaledStyle) and colours, so the
+// dialogs look alike on every desktop.
 //
 // Long texts are never cut: every control keeps the top-left corner its template gives it, and
 // one whose text needs more room grows to the right (and down). A control that would then run

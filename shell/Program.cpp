@@ -89,7 +89,8 @@ int RunWindow(const SCommandLine& commandLine, const SGameSetup& setup) {
                     [&window](IDialog& dialog) {
                         CDialogWidget widget(dialog, window.Scale(), &window);
                         return widget.Run(window.DeviceScreenRect());
-                    }});
+                    },
+                    [&window] { return window.Scale(); }});
     CGameRoot gameRoot(Settings(commandLine, setup), shell);
     root = &gameRoot;
 

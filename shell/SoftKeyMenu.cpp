@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QFont>
 
+#include "platform/qt/ScaledStyle.h"
 #include "res/Menus.h"
 #include "res/Strings.h"
 
@@ -27,6 +28,7 @@ void Fill(QMenu& menu, std::span<const res::SMenuItem> items, const UpdateRule& 
                 break;
             case res::MenuItemKind::kPopup: {
                 QMenu* sub = menu.addMenu(Caption(item.caption));
+                sub->setStyle(menu.style());
                 sub->setFont(menu.font());
                 Fill(*sub, item.Items(), update);
                 break;
@@ -67,6 +69,7 @@ std::unique_ptr<QMenu> Build(int language, int key, int scale, const UpdateRule&
     }
     const res::SMenuItem& popup = menu->popups[static_cast<std::size_t>(popupIndex)];
     auto result = std::make_unique<QMenu>();
+    result->setStyle(ScaledStyle(scale));
     QFont font(QStringLiteral("WenQuanYi Micro Hei"));
     font.setPixelSize(kFontPixels * scale);
     result->setFont(font);

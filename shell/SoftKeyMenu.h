@@ -20,7 +20,8 @@ namespace softkey {
 // The update rule of a command (CSudokuDoc::Update, or a table in tests).
 using UpdateRule = std::function<SCommandState(CommandId)>;
 
-// The popup of soft key `key` (0 Game, 1 Options) for `language`; its font follows `scale`.
+// The popup of soft key `key` (0 Game, 1 Options) for `language`; its font and its style
+// (CScaledStyle, which keeps every caption whole) follow `scale`.
 // nullptr when the menu has no such popup.
 std::unique_ptr<QMenu> Build(int language, int key, int scale, const UpdateRule& update);
 

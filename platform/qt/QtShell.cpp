@@ -3,19 +3,26 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QEvent>
 #include <QFileDialog>
+#include <QLabel>
+#include <QLayout>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QMetaObject>
+#include <QScreen>
 #include <QUrl>
 
+#include <algorithm>
 #include <cassert>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "platform/FileIO.h"
+#include "platform/qt/ScaledStyle.h"
 
 namespace {
 
@@ -24,6 +31,67 @@ const char* const kTitle = "Судоку";
 QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+// Qt's message box, sized for its scale. Qt makes a box at most 500 pixels wide (half a small
+// screen) before it wraps the text, which at a large font is a narrow column; here that width
+// grows by the scale, up to nine tenths of the screen. Qt sizes the box as it shows and at every
+// layout request; the box is sized again after it.
+class CScaledMessageBox : public QMessageBox {
+public:
+    CScaledMessageBox(QWidget* owner, int scale) : QMessageBox(owner), m_scale(scale) {}
+
+protected:
+    bool event(QEvent* event) override {
+        const bool result = QMessageBox::event(event);
+        if (event->type() == QEvent::LayoutRequest) {
+            Resize();
+        }
+        return result;
+    }
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        Resize();
+    }
+
+private:
+    void Resize() {
+        auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        const QScreen* screen = this->screen();
+        if (m_scale == 1 || !isVisible() || label == nullptr || layout() == nullptr ||
+            screen == nullptr) {
+            return;
+        }
+        const QRect available = screen->availableGeometry();
+        const int limit = std::min(std::min(available.width() / 2, kQtWidth) * m_scale,
+                                   available.width() * 9 / 10);
+        label->setWordWrap(false);
+        layout()->activate();
+        int width = layout()->totalMinimumSize().width();
+        if (width > limit) {
+            label->setWordWrap(true);
+            layout()->activate();
+            width = std::max(limit, layout()->totalMinimumSize().width());
+        }
+        layout()->activate();
+        const int height = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width)
+                                                         : layout()->totalMinimumSize().height();
+        // Centred over the window it belongs to, and on the screen.
+        const QWidget* over = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+        const QPoint centre = over != nullptr ? over->geometry().center() : geometry().center();
+        setFixedSize(width, height);
+        QRect placed(centre - rect().center(), size());
+        placed.moveLeft(std::clamp(placed.left(), available.left(),
+                                   std::max(available.left(), available.right() + 1 - width)));
+        placed.moveTop(std::clamp(placed.top(), available.top(),
+                                  std::max(available.top(), available.bottom() + 1 - height)));
+        move(placed.topLeft());
+        // The label's new wrapping asks for a layout again: it is done.
+        QCoreApplication::removePostedEvents(this, QEvent::LayoutRequest);
+    }
+
+    static constexpr int kQtWidth = 500;
+    int m_scale;
+};
 
 std::filesystem::path ToPath(const QString& name) {
     const QByteArray bytes = name.toUtf8();
@@ -78,7 +146,9 @@ int CQtShell::ShowMessage(std::string_view, std::string_view text, MsgStyle styl
     if (owner == nullptr) {
         owner = m_window;
     }
-    QMessageBox box(owner);
+    const int scale = m_hooks.scale ? std::max(m_hooks.scale(), 1) : 1;
+    CScaledMessageBox box(owner, scale);
+    box.setStyle(ScaledStyle(scale));  // before the icon is taken from it
     if (m_window != nullptr) {
         box.setFont(m_window->font());  // the window's, which follows its scale
     }
@@ -97,6 +167,7 @@ int CQtShell::ShowMessage(std::string_view, std::string_view text, MsgStyle styl
         box.setStandardButtons(QMessageBox::Ok);
         box.button(QMessageBox::Ok)->setText(texts.ok);
     }
+    ApplyScaledStyle(box, scale);
     const int pressed = box.exec();
     GiveBackActivation(owner);
     if (style == MsgStyle::kYesNo) {

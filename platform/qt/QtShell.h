@@ -13,18 +13,22 @@
 
 // Message boxes carry the application title "Судоку" and buttons in the game's current
 // language, taken from Qt's own translations (qtbase_XX.qm of qt6-translations-l10n; English
-// when a file is missing). The file dialogs filter on the game's filter and add the extension
-// to a saved name that has none. Closing is queued: the main window closes once the handler
-// that asked has returned, and its close runs the orderly end; before there is a main window,
-// the process ends at once with exit status 1.
+// when a file is missing). They grow with the main window's scale: its font, the parts of
+// CScaledStyle, and a width in which the text wraps into lines as long as at scale 1, as far as
+// the screen allows (Qt's own limit of 500 pixels would make a narrow column). The file dialogs
+// filter on the game's filter and add the extension to a saved name that has none. Closing is
+// queued: the main window closes once the handler that asked has returned, and its close runs the
+// orderly end; before there is a main window, the process ends at once with exit status 1.
 class CQtShell : public IShell {
 public:
-    // Both are required.
+    // The first two are required.
     struct SHooks {
         // The game's language index at this moment (0..6; other values read as English).
         std::function<int()> language;
         // Shows a modal dialog over the device screen until it ends (kIdOk or kIdCancel).
         std::function<int(IDialog&)> runDialog;
+        // The main window's scale at this moment; a box's parts grow by it (none: scale 1).
+        std::function<int()> scale;
     };
 
     explicit CQtShell(SHooks hooks);

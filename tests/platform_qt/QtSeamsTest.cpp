@@ -1,11 +1,13 @@
-// The Qt seams: message boxes in the game's language, file names, pages for the browser,
-// closing, and the timers.
+// The Qt seams: message boxes in the game's language and at the window's scale, file names,
+// pages for the browser, closing, and the timers.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QElapsedTimer>
+#include <QFont>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
 #include <QUrl>
@@ -14,6 +16,7 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -34,7 +37,7 @@ struct SLanguageCase {
 class MessageBoxButtons : public ::testing::TestWithParam<SLanguageCase> {};
 
 CQtShell::SHooks Hooks(int* language) {
-    return {[language] { return *language; }, [](IDialog&) { return kIdCancel; }};
+    return {[language] { return *language; }, [](IDialog&) { return kIdCancel; }, {}};
 }
 
 // Answers the next message box from inside its own loop: records its title, text and buttons,
@@ -44,6 +47,8 @@ struct SSeenBox {
     QString text;
     std::vector<QString> buttons;
     bool information = false;
+    QSize size;
+    QSize icon;
 };
 
 void AnswerNextBox(SSeenBox& seen, QMessageBox::StandardButton press) {
@@ -53,6 +58,10 @@ void AnswerNextBox(SSeenBox& seen, QMessageBox::StandardButton press) {
         seen.title = box->windowTitle();
         seen.text = box->text();
         seen.information = box->icon() == QMessageBox::Information;
+        seen.size = box->size();
+        if (const auto* icon = box->findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"))) {
+            seen.icon = icon->pixmap().size();
+        }
         for (QAbstractButton* b : box->buttons()) {
             seen.buttons.push_back(b->text());
         }
@@ -95,6 +104,34 @@ INSTANTIATE_TEST_SUITE_P(
         const int language = row.param.language;
         return language < 0 ? "Minus" + std::to_string(-language) : std::to_string(language);
     });
+
+// A box grows with the window's scale as one piece: its font and icon grow by the scale, and
+// its text wraps in a box that grows too, wider than high rather than a narrow column (Qt alone
+// keeps it within 500 pixels, half the offscreen screen's 800 here, whatever the font).
+TEST(QtShell, BoxesGrowWithTheWindowsScale) {
+    int language = 1;
+    const char* const text =
+        "Vous  avez résolu avec succès  un autre puzzle Sudoku. Il y a de nouveaux puzzles "
+        "illimités vous attendant. Commencer un nouveau jeu?";
+    std::map<int, SSeenBox> seen;
+    for (const int scale : {1, 3}) {
+        QWidget window;
+        QFont font(QStringLiteral("WenQuanYi Micro Hei"));
+        font.setPixelSize(13 * scale);
+        window.setFont(font);
+        CQtShell::SHooks hooks = Hooks(&language);
+        hooks.scale = [scale] { return scale; };
+        CQtShell shell(hooks);
+        shell.SetMainWindow(&window);
+        AnswerNextBox(seen[scale], QMessageBox::Ok);
+        EXPECT_EQ(shell.ShowMessage("MsgSolvedStartNew", text, MsgStyle::kInfo), kIdOk);
+    }
+    EXPECT_LE(seen[1].size.width(), 400);
+    EXPECT_GT(seen[3].size.width(), 400);
+    EXPECT_GT(seen[3].size.width(), seen[3].size.height());
+    ASSERT_FALSE(seen[1].icon.isEmpty());
+    EXPECT_EQ(seen[3].icon, seen[1].icon * 3);
+}
 
 TEST(QtShell, TheLanguageIsReadAtEachBox) {
     int language = 3;

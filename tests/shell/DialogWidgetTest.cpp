@@ -180,9 +180,10 @@ const QRect kDevice(0, 0, 480, 272);
 class QtApp : public ::testing::Test {
 public:
     void SetUp() override {
-        shell = std::make_unique<CQtShell>(CQtShell::SHooks{
-            [this] { return root->Options().GetLanguage(); },
-            [](IDialog& dialog) { return CDialogWidget(dialog, 1).Run(kDevice); }});
+        shell = std::make_unique<CQtShell>(
+            CQtShell::SHooks{[this] { return root->Options().GetLanguage(); },
+                             [](IDialog& dialog) { return CDialogWidget(dialog, 1).Run(kDevice); },
+                             [] { return 1; }});
         root = std::make_unique<CGameRoot>(
             CGameRoot::SSettings{SUDOKU_PROGRAM_DIR, data.Path(), kScreen480x272, 5}, *shell);
         app = std::make_unique<CSudokuApp>(
@@ -266,7 +267,10 @@ TEST_F(QtApp, EveryLanguageIsChosenShownAndLeftThroughTheWidgets) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // A screen as large as a 3840 x 2160 desktop, where the menus at scale 7 stand in one
+    // column as they do for the player.
+    setenv("QT_QPA_PLATFORM", "offscreen:configfile=" SUDOKU_TEST_DATA "/offscreen-3840x2160.json",
+           1);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
