@@ -139,6 +139,8 @@ int CQtShell::ShowMessage(std::string_view, std::string_view text, MsgStyle styl
     }
     if (!detail.text.empty()) {
         box.setInformativeText(FromUtf8(detail.text));
+        // The file named in the box can be copied from it.
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     }
     const SButtonTexts texts = ButtonTexts(m_hooks.language());
     if (style == MsgStyle::kYesNo) {
