@@ -134,6 +134,42 @@ TEST(QtShell, TheDetailGoesBelowTheTextWithTheWarningIcon) {
     EXPECT_FALSE(plain.warning);
 }
 
+TEST(QtShell, ABoxOfTheStartUpWaitsForTheWindow) {
+    int language = 0;
+    CQtShell shell(Hooks(&language));
+    shell.ShowMessageWhenUp("DataFolderReadOnly", "/data cannot be written", {{}, true});
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "no box before the window";
+
+    QWidget window;
+    window.resize(200, 100);
+    window.show();
+    shell.SetMainWindow(&window);
+    SSeenBox seen;
+    QElapsedTimer waited;
+    waited.start();
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            seen.text = box->text();
+            seen.warning = box->icon() == QMessageBox::Warning;
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    poll.start(10);
+    while (seen.text.isEmpty() && waited.elapsed() < 5000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    EXPECT_EQ(seen.text, QStringLiteral("/data cannot be written"));
+    EXPECT_TRUE(seen.warning);
+    // Shown once.
+    seen.text.clear();
+    for (int i = 0; i < 20; ++i) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    EXPECT_TRUE(seen.text.isEmpty());
+}
+
 // What the next file dialog showed; then it picks `choose` (a file) or is cancelled.
 struct SSeenFileDialog {
     QString title;
