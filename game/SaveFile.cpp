@@ -3,6 +3,28 @@
 
 namespace savefile {
 
+Fault FaultOf(fileio::Problem problem) {
+    switch (problem) {
+        case fileio::Problem::kNone:
+            return Fault::kNone;
+        case fileio::Problem::kMissing:
+            return Fault::kMissing;
+        case fileio::Problem::kNotAFile:
+            return Fault::kNotAFile;
+        case fileio::Problem::kDenied:
+            return Fault::kDenied;
+        case fileio::Problem::kNoFolder:
+            return Fault::kNoFolder;
+        case fileio::Problem::kFolderReadOnly:
+            return Fault::kFolderReadOnly;
+        case fileio::Problem::kDiskFull:
+            return Fault::kDiskFull;
+        case fileio::Problem::kFailed:
+            break;
+    }
+    return Fault::kFailed;
+}
+
 SLoadResult Read(const std::filesystem::path& path, CBoard& board) {
     return Load(fileio::ReadRegularFile(path, CBoard::kStateBytes), path, board);
 }
@@ -12,11 +34,14 @@ SLoadResult Load(const fileio::SRead& file, const std::filesystem::path& path, C
         case fileio::ReadStatus::kRead:
             break;
         case fileio::ReadStatus::kMissing:
-            return {LoadStatus::kNoFile, "cannot read " + path.string() + ": " + file.why};
+            return {LoadStatus::kNoFile, "cannot read " + path.string() + ": " + file.why, false,
+                    Fault::kMissing};
         case fileio::ReadStatus::kNotAFile:
-            return {LoadStatus::kRefused, "cannot read " + path.string() + ": " + file.why};
+            return {LoadStatus::kRefused, "cannot read " + path.string() + ": " + file.why, false,
+                    Fault::kNotAFile};
         case fileio::ReadStatus::kFailed:
-            return {LoadStatus::kRefused, "cannot read " + path.string() + ": " + file.why, true};
+            return {LoadStatus::kRefused, "cannot read " + path.string() + ": " + file.why, true,
+                    FaultOf(file.problem)};
     }
     const std::size_t size = file.bytes.size();
     if (size != CBoard::kStateBytes) {
@@ -24,22 +49,28 @@ SLoadResult Load(const fileio::SRead& file, const std::filesystem::path& path, C
                 path.string() + " is not a saved game: it is " +
                     (size > CBoard::kStateBytes ? std::string("longer than")
                                                 : std::to_string(size) + " bytes, not") +
-                    " 1811 bytes"};
+                    " 1811 bytes",
+                false, Fault::kNotASavedGame};
     }
     if (!board.LoadState(file.bytes)) {
         return {LoadStatus::kRefused,
-                path.string() + " is a damaged saved game: a value is out of its range"};
+                path.string() + " is a damaged saved game: a value is out of its range", false,
+                Fault::kDamaged};
     }
     return {};
 }
 
-bool Write(const std::filesystem::path& path, const CBoard& board, std::string* why) {
+bool Write(const std::filesystem::path& path, const CBoard& board, std::string* why, Fault* fault) {
     CBoard::StateRecord record{};
     board.SaveState(record);
     std::string reason;
-    if (!fileio::WriteFile(path, record, &reason)) {
+    fileio::Problem problem = fileio::Problem::kNone;
+    if (!fileio::WriteFile(path, record, &reason, &problem)) {
         if (why != nullptr) {
             *why = "cannot write " + path.string() + ": " + reason;
+        }
+        if (fault != nullptr) {
+            *fault = FaultOf(problem);
         }
         return false;
     }

@@ -16,6 +16,24 @@ enum class LoadStatus {
     kRefused,  // unreadable, not a file, not exactly 1811 bytes or holding a value out of range
 };
 
+// Why a saved game was not read or written, as a kind the game names in the player's language:
+// the file's own problem (fileio::Problem), or what is wrong with its bytes.
+enum class Fault {
+    kNone,
+    kMissing,
+    kNotAFile,
+    kDenied,
+    kNoFolder,
+    kFolderReadOnly,
+    kDiskFull,
+    kFailed,
+    kNotASavedGame,  // not exactly 1811 bytes
+    kDamaged,        // a value out of its range
+};
+
+// The kind of a file's problem.
+Fault FaultOf(fileio::Problem problem);
+
 struct SLoadResult {
     LoadStatus status = LoadStatus::kLoaded;
     // Why the game was not loaded, naming the file; empty when it was. The game says nothing
@@ -24,6 +42,7 @@ struct SLoadResult {
     // The file is there but reading it failed (no permission, an input/output error), rather
     // than being missing, not a file or not a saved game.
     bool readFailed = false;
+    Fault fault = Fault::kNone;
 
     bool Loaded() const { return status == LoadStatus::kLoaded; }
 };
@@ -38,7 +57,8 @@ struct SLoadResult {
 
 // Writes the board's state record through fileio::WriteFile: a file is replaced only by a
 // complete one, links are followed and devices written in place. On failure `why` says
-// "cannot write PATH: REASON".
-bool Write(const std::filesystem::path& path, const CBoard& board, std::string* why = nullptr);
+// "cannot write PATH: REASON" and `fault` gives its kind.
+bool Write(const std::filesystem::path& path, const CBoard& board, std::string* why = nullptr,
+           Fault* fault = nullptr);
 
 }  // namespace savefile

@@ -23,3 +23,60 @@ std::string_view MessageName(MessageId id) {
 std::string_view TipText(const COptions& options, int index) {
     return res::TipText(TextLanguage(options), index);
 }
+
+std::string_view FaultText(const COptions& options, savefile::Fault fault) {
+    using F = savefile::Fault;
+    using R = res::FileReason;
+    R reason = R::kFailed;
+    switch (fault) {
+        case F::kNone:
+            return {};
+        case F::kMissing:
+            reason = R::kMissing;
+            break;
+        case F::kNotAFile:
+            reason = R::kNotAFile;
+            break;
+        case F::kDenied:
+            reason = R::kDenied;
+            break;
+        case F::kNoFolder:
+            reason = R::kNoFolder;
+            break;
+        case F::kFolderReadOnly:
+            reason = R::kFolderReadOnly;
+            break;
+        case F::kDiskFull:
+            reason = R::kDiskFull;
+            break;
+        case F::kFailed:
+            reason = R::kFailed;
+            break;
+        case F::kNotASavedGame:
+            reason = R::kNotASavedGame;
+            break;
+        case F::kDamaged:
+            reason = R::kDamaged;
+            break;
+    }
+    return res::FileReasonText(TextLanguage(options), reason);
+}
+
+std::string_view PageFaultText(const COptions& options, const SPageOpen& open) {
+    if (open.opened) {
+        return {};
+    }
+    if (open.problem == fileio::Problem::kNone) {
+        return res::FileReasonText(TextLanguage(options), res::FileReason::kNoBrowser);
+    }
+    return FaultText(options, savefile::FaultOf(open.problem));
+}
+
+std::string WithValue(std::string_view text, std::string_view value) {
+    std::string out(text);
+    const std::size_t at = out.find("%s");
+    if (at != std::string::npos) {
+        out.replace(at, 2, value);
+    }
+    return out;
+}

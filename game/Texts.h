@@ -1,8 +1,10 @@
 // The texts of the game's message boxes and toolbar captions, in the current language.
 #pragma once
 
+#include <string>
 #include <string_view>
 
+#include "game/SaveFile.h"
 #include "platform/Shell.h"
 
 class COptions;
@@ -40,3 +42,11 @@ std::string_view TipText(const COptions& options, int index);
 
 // Shows a message of the list in the language of the options; gives the button pressed.
 int ShowGameMessage(DataManager& data, const COptions& options, MessageId id, MsgStyle style);
+
+// Why a saved game was not read or written, in a few words of the language of the options
+// ("not a saved game"); empty for kNone.
+std::string_view FaultText(const COptions& options, savefile::Fault fault);
+// Why a page did not go to the browser: its file's problem, or that there is no browser.
+std::string_view PageFaultText(const COptions& options, const SPageOpen& open);
+// A text with its %s replaced by `value` (a path).
+std::string WithValue(std::string_view text, std::string_view value);

@@ -2,10 +2,13 @@
 // the tutorial page.
 #include "platform/DataManager.h"
 
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
@@ -253,19 +256,48 @@ bool DataManager::LoadBitmapFile(std::string_view name, Bitmap& out, std::string
            Say(why, "not a bitmap this program can read: " + reason);
 }
 
-int DataManager::ShowMessage(std::string_view text, MsgStyle style, std::string_view name) {
-    return m_shell.ShowMessage(name, text, style);
+fileio::Problem DataManager::DataFolderProblem() const {
+    // The folder itself, or the first folder on its way that exists, in which it would be made.
+    std::error_code ec;
+    std::filesystem::path folder = std::filesystem::absolute(m_dataFolder, ec).lexically_normal();
+    for (;;) {
+        struct stat st {};
+        if (::stat(folder.c_str(), &st) == 0) {
+            if (!S_ISDIR(st.st_mode)) {
+                return fileio::Problem::kNotAFile;
+            }
+            return ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0
+                       ? fileio::Problem::kNone
+                       : fileio::Problem::kFolderReadOnly;
+        }
+        if (errno == ENOTDIR) {
+            return fileio::Problem::kNotAFile;
+        }
+        if (errno != ENOENT || !folder.has_relative_path()) {
+            return fileio::Problem::kFolderReadOnly;
+        }
+        folder = folder.parent_path();
+    }
+}
+
+int DataManager::ShowMessage(std::string_view text, MsgStyle style, std::string_view name,
+                             const SMessageDetail& detail) {
+    return m_shell.ShowMessage(name, text, style, detail);
 }
 
 void DataManager::CloseApplication() {
     m_shell.CloseApplication();
 }
 
-void DataManager::OpenTutorial(int language) {
+SPageOpen DataManager::OpenTutorial(int language, std::filesystem::path* page) {
     static constexpr const char* kLetters[] = {"", "F", "I", "G", "S", "C", "R"};
     const char* letter = (language >= 0 && language <= 6) ? kLetters[language] : "";
     const std::string name = std::string("\\tutorial\\Tutorial") + letter + ".html";
-    m_shell.OpenPage(MakeProgramPath(name), std::string("tutorial/Tutorial") + letter + ".html");
+    const std::filesystem::path path = MakeProgramPath(name);
+    if (page != nullptr) {
+        *page = path;
+    }
+    return m_shell.OpenPage(path, std::string("tutorial/Tutorial") + letter + ".html");
 }
 
 std::filesystem::path DataManager::ExecutableFolder() {

@@ -92,16 +92,22 @@ public:
     bool DataPathForWriting(std::string_view name, std::filesystem::path& path,
                             std::string* why = nullptr);
 
+    // Whether the data folder can be written: kNone when it can (or when it does not exist yet
+    // and can be created), else why not (kFolderReadOnly, kNotAFile where a file stands in its
+    // place or on its way).
+    fileio::Problem DataFolderProblem() const;
+
     // Loads a BMP file of the program folder; false when it is missing, unreadable or not a
     // bitmap this program can read (out is then unchanged), with what is wrong in `why` (the
     // caller names the file).
     bool LoadBitmapFile(std::string_view name, Bitmap& out, std::string* why = nullptr) const;
 
-    int ShowMessage(std::string_view text, MsgStyle style, std::string_view name = {});
+    int ShowMessage(std::string_view text, MsgStyle style, std::string_view name = {},
+                    const SMessageDetail& detail = {});
     void CloseApplication();
     // Opens tutorial/Tutorial<letter>.html of the program folder; an index outside 0..6 gets
-    // no letter.
-    void OpenTutorial(int language);
+    // no letter. `page` is set to the page's path, for a message when it could not be opened.
+    SPageOpen OpenTutorial(int language, std::filesystem::path* page = nullptr);
 
     // The folder of the running program's file: the program folder when none is given.
     static std::filesystem::path ExecutableFolder();

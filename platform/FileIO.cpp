@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -79,32 +80,50 @@ private:
     int m_fd;
 };
 
+// The kind of a failed open or read, by its errno.
+Problem ReadProblem(int err) {
+    switch (err) {
+        case ENOENT:
+        case ENOTDIR:
+            return Problem::kMissing;
+        case EACCES:
+        case EPERM:
+            return Problem::kDenied;
+        default:
+            return Problem::kFailed;
+    }
+}
+
 // Opens a path that must be a regular file for reading. A FIFO, a device or a socket is never
 // opened in a way that waits: it is refused on its stat, and the open itself does not block
 // for one put in its place meanwhile.
-int OpenRegular(const std::filesystem::path& path, ReadStatus& status, std::string& why) {
+int OpenRegular(const std::filesystem::path& path, SRead& r) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
         const int err = errno;
-        status = (err == ENOENT || err == ENOTDIR) ? ReadStatus::kMissing : ReadStatus::kFailed;
-        why = ErrnoText(err);
+        r.status = (err == ENOENT || err == ENOTDIR) ? ReadStatus::kMissing : ReadStatus::kFailed;
+        r.why = ErrnoText(err);
+        r.problem = ReadProblem(err);
         return -1;
     }
     if (!S_ISREG(st.st_mode)) {
-        status = ReadStatus::kNotAFile;
-        why = NotAFile(st.st_mode);
+        r.status = ReadStatus::kNotAFile;
+        r.why = NotAFile(st.st_mode);
+        r.problem = Problem::kNotAFile;
         return -1;
     }
     Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.Get() < 0) {
         const int err = errno;
-        status = err == ENOENT ? ReadStatus::kMissing : ReadStatus::kFailed;
-        why = ErrnoText(err);
+        r.status = err == ENOENT ? ReadStatus::kMissing : ReadStatus::kFailed;
+        r.why = ErrnoText(err);
+        r.problem = ReadProblem(err);
         return -1;
     }
     if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        status = ReadStatus::kNotAFile;
-        why = NotAFile(st.st_mode);
+        r.status = ReadStatus::kNotAFile;
+        r.why = NotAFile(st.st_mode);
+        r.problem = Problem::kNotAFile;
         return -1;
     }
     return fd.Release();
@@ -352,7 +371,7 @@ bool Replace(const STarget& target, std::span<const uint8_t> bytes, std::string*
 
 SRead ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes) {
     SRead r;
-    Fd fd(OpenRegular(path, r.status, r.why));
+    Fd fd(OpenRegular(path, r));
     if (fd.Get() < 0) {
         return r;
     }
@@ -369,7 +388,8 @@ SRead ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes) {
             if (errno == EINTR) {
                 continue;
             }
-            return {ReadStatus::kFailed, {}, ErrnoText(errno)};
+            const int err = errno;
+            return {ReadStatus::kFailed, {}, ErrnoText(err), ReadProblem(err)};
         }
         if (n == 0) {
             break;
@@ -390,15 +410,60 @@ std::optional<std::vector<uint8_t>> ReadFile(const std::filesystem::path& path,
     return std::move(r.bytes);
 }
 
-bool CheckRegularFile(const std::filesystem::path& path, std::string* why) {
-    ReadStatus status = ReadStatus::kRead;
-    std::string reason;
-    Fd fd(OpenRegular(path, status, reason));
-    return fd.Get() >= 0 || Say(why, reason);
+bool CheckRegularFile(const std::filesystem::path& path, std::string* why, Problem* problem) {
+    SRead r;
+    Fd fd(OpenRegular(path, r));
+    if (fd.Get() >= 0) {
+        return true;
+    }
+    if (problem != nullptr) {
+        *problem = r.problem;
+    }
+    return Say(why, r.why);
 }
 
-bool WriteFile(const std::filesystem::path& path, std::span<const uint8_t> bytes,
-               std::string* why) {
+namespace {
+
+// Why a write to the path failed, found by looking at what the path leads to and at its folder
+// afterwards: the writers below give their reasons as texts only.
+Problem WriteProblem(const std::filesystem::path& path) {
+    STarget target;
+    if (!FollowLinks(path, target, nullptr) || target.descriptor) {
+        return Problem::kFailed;
+    }
+    if (target.exists) {
+        if (S_ISDIR(target.st.st_mode) || S_ISSOCK(target.st.st_mode)) {
+            return Problem::kNotAFile;
+        }
+        if (::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) != 0) {
+            return Problem::kDenied;
+        }
+        if (!S_ISREG(target.st.st_mode)) {
+            return Problem::kFailed;
+        }
+    }
+    const std::filesystem::path folder =
+        target.path.has_parent_path() ? target.path.parent_path() : ".";
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0) {
+        const int err = errno;
+        return err == ENOENT || err == ENOTDIR ? Problem::kNoFolder : ReadProblem(err);
+    }
+    if (!S_ISDIR(st.st_mode)) {
+        return Problem::kNoFolder;
+    }
+    if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0) {
+        return Problem::kFolderReadOnly;
+    }
+    struct statvfs fs {};
+    if (::statvfs(folder.c_str(), &fs) == 0 && (::geteuid() == 0 ? fs.f_bfree : fs.f_bavail) == 0) {
+        return Problem::kDiskFull;
+    }
+    return Problem::kFailed;
+}
+
+bool WriteWhole(const std::filesystem::path& path, std::span<const uint8_t> bytes,
+                std::string* why) {
     STarget target;
     if (!FollowLinks(path, target, why)) {
         return false;
@@ -413,6 +478,19 @@ bool WriteFile(const std::filesystem::path& path, std::span<const uint8_t> bytes
         return Say(why, NotAFile(target.st.st_mode));
     }
     return WriteInPlace(target, bytes, why);
+}
+
+}  // namespace
+
+bool WriteFile(const std::filesystem::path& path, std::span<const uint8_t> bytes, std::string* why,
+               Problem* problem) {
+    if (WriteWhole(path, bytes, why)) {
+        return true;
+    }
+    if (problem != nullptr) {
+        *problem = WriteProblem(path);
+    }
+    return false;
 }
 
 }  // namespace fileio

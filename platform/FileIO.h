@@ -27,6 +27,19 @@
 
 namespace fileio {
 
+// Why a file could not be read or written, as a kind the game can name in the player's
+// language (the `why` texts beside it are for standard error).
+enum class Problem {
+    kNone,
+    kMissing,         // nothing at the path
+    kNotAFile,        // a folder, a FIFO, a device or a socket
+    kDenied,          // the user may not read or write it
+    kNoFolder,        // the folder it would go in does not exist
+    kFolderReadOnly,  // the folder it would go in cannot be written
+    kDiskFull,        // no room is left where it would go
+    kFailed,          // anything else: an input/output error, ...
+};
+
 enum class ReadStatus {
     kRead,      // the bytes are there
     kMissing,   // nothing at the path (a link that leads nowhere included)
@@ -40,6 +53,7 @@ struct SRead {
     // Why it was not read, in a few words ("it is a folder, not a file", "Permission denied");
     // empty when it was.
     std::string why;
+    Problem problem = Problem::kNone;
 
     bool Ok() const { return status == ReadStatus::kRead; }
 };
@@ -55,12 +69,14 @@ std::optional<std::vector<uint8_t>> ReadFile(const std::filesystem::path& path,
 // True when the path leads to a regular file that opens for reading; otherwise false with
 // the reason in `why`. Nothing blocks. For files handed on by name to something that would
 // block on a FIFO (a sound, a page for the browser).
-bool CheckRegularFile(const std::filesystem::path& path, std::string* why = nullptr);
+bool CheckRegularFile(const std::filesystem::path& path, std::string* why = nullptr,
+                      Problem* problem = nullptr);
 
 // Writes the bytes as the whole file by the rules at the top of this file. On failure `why`
-// says what went wrong and a file that was there is unchanged.
+// says what went wrong, `problem` gives its kind (found by looking at the path and its folder
+// once the write has failed) and a file that was there is unchanged.
 bool WriteFile(const std::filesystem::path& path, std::span<const uint8_t> bytes,
-               std::string* why = nullptr);
+               std::string* why = nullptr, Problem* problem = nullptr);
 
 // WriteFile under the name its older callers use.
 inline bool WriteFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes,

@@ -4,7 +4,9 @@
 
 #include "platform/Dialog.h"
 
-int ScriptedShell::ShowMessage(std::string_view name, std::string_view text, MsgStyle style) {
+int ScriptedShell::ShowMessage(std::string_view name, std::string_view text, MsgStyle style,
+                               const SMessageDetail& detail) {
+    m_details.push_back({std::string(detail.text), detail.warning});
     Answer answer = style == MsgStyle::kYesNo ? Answer::kNo : Answer::kOk;
     if (!m_answers.empty()) {
         answer = m_answers.front();
@@ -31,8 +33,9 @@ void ScriptedShell::CloseApplication() {
     }
 }
 
-void ScriptedShell::OpenPage(const std::filesystem::path&, std::string_view relative) {
+SPageOpen ScriptedShell::OpenPage(const std::filesystem::path&, std::string_view relative) {
     Log("tutorial " + std::string(relative));
+    return {};
 }
 
 std::optional<std::filesystem::path> ScriptedShell::NextFile() {

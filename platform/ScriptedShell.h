@@ -15,8 +15,9 @@
 // is always answered "ok"; with nothing queued a Yes/No box is answered "no"). File dialogs take
 // the next queued file answer, a path used as given or a cancel; with nothing queued they are
 // cancelled. A modal dialog takes queued actions until one ends it; when they run out first it
-// ends with IDCANCEL. Every message box, page and dialog is written to the log, one line each,
-// in the form of the script mode's log:
+// ends with IDCANCEL. Pages are never handed to a browser and count as opened. Every message box,
+// page and dialog is written to the log, one line each, in the form of the script mode's log
+// (a message box's detail is left out):
 //   message NAME STYLE ANSWER "TEXT"      (STYLE ok, info or yesno)
 //   tutorial PATH
 //   dialog ID
@@ -51,9 +52,14 @@ public:
     // Called on a close request; without a handler the request is only counted.
     void SetCloseHandler(std::function<void()> handler) { m_onClose = std::move(handler); }
 
-    int ShowMessage(std::string_view name, std::string_view text, MsgStyle style) override;
+    int ShowMessage(std::string_view name, std::string_view text, MsgStyle style,
+                    const SMessageDetail& detail = {}) override;
+    void ShowMessageWhenUp(std::string_view name, std::string_view text,
+                           const SMessageDetail& detail) override {
+        ShowMessage(name, text, MsgStyle::kOk, detail);
+    }
     void CloseApplication() override;
-    void OpenPage(const std::filesystem::path& page, std::string_view relative) override;
+    SPageOpen OpenPage(const std::filesystem::path& page, std::string_view relative) override;
     std::optional<std::filesystem::path> AskOpenFile(std::string_view filter,
                                                      std::string_view extension) override;
     std::optional<std::filesystem::path> AskSaveFile(std::string_view proposed,
@@ -63,6 +69,13 @@ public:
 
     // What was asked, one log line each, for tests.
     const std::vector<std::string>& Lines() const { return m_lines; }
+    // The detail of every message box, in order (an empty text for a box without one), which
+    // the log leaves out; for tests.
+    struct SShownDetail {
+        std::string text;
+        bool warning = false;
+    };
+    const std::vector<SShownDetail>& Details() const { return m_details; }
     int CloseRequests() const { return m_closeRequests; }
 
 private:
@@ -75,6 +88,7 @@ private:
     std::deque<SDialogAction> m_dialogActions;
     DialogScreenshot m_dialogScreenshot;
     std::vector<std::string> m_lines;
+    std::vector<SShownDetail> m_details;
     std::function<void()> m_onClose;
     int m_closeRequests = 0;
 };

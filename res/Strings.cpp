@@ -158,6 +158,66 @@ constexpr TextRow kFileError = {
     "Не удалось прочитать или записать файл. Текущая игра продолжается.",
 };
 
+// The detail of a box that names a file: in the order of FileReason.
+constexpr std::array<TextRow, kFileReasonCount> kFileReasons = {{
+    {"the file does not exist", "le fichier n'existe pas", "il file non esiste",
+     "die Datei existiert nicht", "el archivo no existe", "文件不存在", "файл не существует"},
+    {"it is a folder or a device, not a file",
+     "c'est un dossier ou un périphérique, pas un fichier",
+     "è una cartella o un dispositivo, non un file",
+     "es ist ein Ordner oder ein Gerät, keine Datei",
+     "es una carpeta o un dispositivo, no un archivo", "这是文件夹或设备，不是文件",
+     "это папка или устройство, а не файл"},
+    {"permission denied", "permission refusée", "permesso negato", "Zugriff verweigert",
+     "permiso denegado", "权限不足", "доступ запрещён"},
+    {"the folder does not exist", "le dossier n'existe pas", "la cartella non esiste",
+     "der Ordner existiert nicht", "la carpeta no existe", "文件夹不存在", "папка не существует"},
+    {"the folder cannot be written", "le dossier n'est pas accessible en écriture",
+     "non si può scrivere nella cartella", "in den Ordner kann nicht geschrieben werden",
+     "no se puede escribir en la carpeta", "无法写入该文件夹", "в папку нельзя записывать"},
+    {"the disk is full", "le disque est plein", "il disco è pieno", "der Datenträger ist voll",
+     "el disco está lleno", "磁盘已满", "диск заполнен"},
+    {"an input/output error occurred", "une erreur d'entrée/sortie s'est produite",
+     "si è verificato un errore di input/output", "ein Ein-/Ausgabefehler ist aufgetreten",
+     "se produjo un error de entrada/salida", "发生输入/输出错误", "произошла ошибка ввода-вывода"},
+    {"not a saved game", "ce n'est pas une partie sauvegardée", "non è una partita salvata",
+     "kein gespeichertes Spiel", "no es una partida guardada", "不是已保存的游戏",
+     "это не сохранённая игра"},
+    {"damaged: a value is out of its range", "endommagé : une valeur est hors de sa plage",
+     "danneggiato: un valore è fuori dal suo intervallo",
+     "beschädigt: ein Wert liegt außerhalb seines Bereichs",
+     "dañado: un valor está fuera de su rango", "已损坏：某个值超出其范围",
+     "повреждён: значение вне допустимого диапазона"},
+    {"no web browser was found", "aucun navigateur web n'a été trouvé",
+     "non è stato trovato alcun browser web", "es wurde kein Webbrowser gefunden",
+     "no se encontró ningún navegador web", "未找到网页浏览器", "веб-браузер не найден"},
+}};
+
+// The TutorialError box.
+constexpr TextRow kTutorialError = {
+    "The tutorial page could not be opened. Open this file in a web browser: %s",
+    "La page du didacticiel n'a pas pu être ouverte. Ouvrez ce fichier dans un navigateur "
+    "web : %s",
+    "Impossibile aprire la pagina del tutorial. Apri questo file in un browser web: %s",
+    "Die Seite der Anleitung konnte nicht geöffnet werden. Öffnen Sie diese Datei in einem "
+    "Webbrowser: %s",
+    "No se pudo abrir la página del tutorial. Abra este archivo en un navegador web: %s",
+    "无法打开教程页面。请在网页浏览器中打开此文件：%s",
+    "Не удалось открыть страницу учебника. Откройте этот файл в браузере: %s",
+};
+
+// The DataFolderReadOnly box.
+constexpr TextRow kDataFolderReadOnly = {
+    "your game and statistics will not be kept: %s cannot be written",
+    "votre partie et vos statistiques ne seront pas conservées : %s n'est pas accessible en "
+    "écriture",
+    "la partita e le statistiche non saranno conservate: non si può scrivere in %s",
+    "Ihr Spiel und Ihre Statistik werden nicht gespeichert: %s kann nicht beschrieben werden",
+    "su partida y sus estadísticas no se guardarán: no se puede escribir en %s",
+    "您的游戏和统计数据将不会被保存：无法写入 %s",
+    "ваша игра и статистика не будут сохранены: в папку %s нельзя записывать",
+};
+
 struct SStringEntry {
     int id;
     std::string_view text;
@@ -240,6 +300,28 @@ std::string_view FileErrorText(int language) {
         return {};
     }
     return kFileError[static_cast<std::size_t>(language)];
+}
+
+std::string_view FileReasonText(int language, FileReason reason) {
+    const int index = static_cast<int>(reason);
+    if (!InRange(language, kLanguageCount) || !InRange(index, kFileReasonCount)) {
+        return {};
+    }
+    return kFileReasons[static_cast<std::size_t>(index)][static_cast<std::size_t>(language)];
+}
+
+std::string_view TutorialErrorText(int language) {
+    if (!InRange(language, kLanguageCount)) {
+        return {};
+    }
+    return kTutorialError[static_cast<std::size_t>(language)];
+}
+
+std::string_view DataFolderReadOnlyText(int language) {
+    if (!InRange(language, kLanguageCount)) {
+        return {};
+    }
+    return kDataFolderReadOnly[static_cast<std::size_t>(language)];
 }
 
 std::string_view LanguageName(int language) {

@@ -74,6 +74,33 @@ std::string_view TipText(int language, int index);
 constexpr std::string_view kFileErrorName = "FileError";
 std::string_view FileErrorText(int language);
 
+// Why a file or a page could not be used, in a few words: the detail below the text of the
+// FileError and TutorialError boxes.
+enum class FileReason : int {
+    kMissing,
+    kNotAFile,
+    kDenied,
+    kNoFolder,
+    kFolderReadOnly,
+    kDiskFull,
+    kFailed,
+    kNotASavedGame,
+    kDamaged,
+    kNoBrowser,
+};
+constexpr int kFileReasonCount = 10;
+std::string_view FileReasonText(int language, FileReason reason);
+
+// The OK box shown when the Tutorial page could not be handed to a browser: its name and its
+// text, where %s stands for the page's path.
+constexpr std::string_view kTutorialErrorName = "TutorialError";
+std::string_view TutorialErrorText(int language);
+
+// The OK box shown at start-up when the data folder cannot be written: its name and its text,
+// where %s stands for the folder.
+constexpr std::string_view kDataFolderReadOnlyName = "DataFolderReadOnly";
+std::string_view DataFolderReadOnlyText(int language);
+
 // The language's own name, as the Language dialog shows it ("Français").
 std::string_view LanguageName(int language);
 // The letter of the language's tutorial page, "F" in "TutorialF.html"; empty for English.

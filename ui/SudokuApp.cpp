@@ -4,9 +4,12 @@
 #include <algorithm>
 
 #include "engine/Options.h"
+#include "game/Texts.h"
+#include "platform/DataManager.h"
 #include "platform/Shell.h"
 #include "platform/Timers.h"
 #include "res/Commands.h"
+#include "res/Strings.h"
 #include "ui/AboutDlg.h"
 #include "ui/GameRoot.h"
 #include "ui/MainFrm.h"
@@ -41,6 +44,15 @@ bool CSudokuApp::InitInstance() {
     // The window is shown: the initial update, then the first paint.
     m_view->OnInitialUpdate();
     m_view->OnPaint();
+    if (m_root.Data().DataFolderProblem() != fileio::Problem::kNone) {
+        // Said once, in a box the player sees when the window is up (standard error names each
+        // file that was not written at the end); the game plays on.
+        const int language = TextLanguage(m_root.Options());
+        m_services.shell.ShowMessageWhenUp(res::kDataFolderReadOnlyName,
+                                           WithValue(res::DataFolderReadOnlyText(language),
+                                                     m_root.Data().GetDataFolder().string()),
+                                           {{}, true});
+    }
     return !m_shutDown;
 }
 

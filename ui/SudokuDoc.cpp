@@ -201,7 +201,7 @@ bool CSudokuDoc::OpenDocumentFile(const std::filesystem::path& path) {
     const savefile::SLoadResult result = savefile::Read(path, m_game);
     if (!result.Loaded()) {
         std::cerr << "sudoku: " << result.reason << '\n';
-        ShowFileError();
+        ShowFileError(result.fault, path);
         return false;
     }
     m_game.OnGameRead();
@@ -242,9 +242,11 @@ void CSudokuDoc::OnCloseDocument() {
     }
 }
 
-void CSudokuDoc::ShowFileError() {
+void CSudokuDoc::ShowFileError(savefile::Fault fault, const std::filesystem::path& path) {
+    // The reason and the file go below the box's text, which the script log keeps as it is.
+    const std::string detail = std::string(FaultText(m_options, fault)) + '\n' + path.string();
     m_root.Data().ShowMessage(res::FileErrorText(TextLanguage(m_options)), MsgStyle::kOk,
-                              res::kFileErrorName);
+                              res::kFileErrorName, {detail, true});
 }
 
 // --- Command bodies ---
@@ -312,9 +314,10 @@ void CSudokuDoc::OnSave(CommandId) {
     }
     // The saved game is written whole beside the target and renamed over it, or not at all.
     std::string why;
-    if (!savefile::Write(*path, m_game, &why)) {
+    savefile::Fault fault = savefile::Fault::kFailed;
+    if (!savefile::Write(*path, m_game, &why, &fault)) {
         std::cerr << "sudoku: " << why << '\n';
-        ShowFileError();
+        ShowFileError(fault, *path);
     }
 }
 
@@ -437,5 +440,12 @@ void CSudokuDoc::OnLanguage(CommandId) {
 }
 
 void CSudokuDoc::OnTutorial(CommandId) {
-    m_root.Data().OpenTutorial(m_options.GetLanguage());
+    std::filesystem::path page;
+    const SPageOpen open = m_root.Data().OpenTutorial(m_options.GetLanguage(), &page);
+    if (!open.opened) {
+        // Named in the box, so that the player can open it by hand.
+        m_root.Data().ShowMessage(
+            WithValue(res::TutorialErrorText(TextLanguage(m_options)), page.string()),
+            MsgStyle::kOk, res::kTutorialErrorName, {PageFaultText(m_options, open), true});
+    }
 }

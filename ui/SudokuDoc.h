@@ -14,6 +14,9 @@ class CMainFrame;
 class COptions;
 class DataManager;
 class IShell;
+namespace savefile {
+enum class Fault;
+}
 
 // A command's update rule: whether it is enabled and whether its item is checked.
 struct SCommandState {
@@ -100,7 +103,8 @@ private:
     static const SCommandRow* FindRow(CommandId id);
     // The strip of the current modes.
     int ToolbarImageOfModes() const;
-    void ShowFileError();
+    // The FileError box, with the reason and the file below its text.
+    void ShowFileError(savefile::Fault fault, const std::filesystem::path& path);
 
     // Command bodies, by row of the command table.
     void OnLevel(CommandId id);

@@ -6,14 +6,19 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLayout>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QScreen>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
 #include <algorithm>
 #include <cassert>
@@ -110,8 +115,45 @@ std::filesystem::path WithDefaultExtension(const std::filesystem::path& chosen,
     return named;
 }
 
-CQtShell::CQtShell(SHooks hooks) : m_hooks(std::move(hooks)) {
+CQtShell::CQtShell(SHooks hooks)
+    : m_hooks(std::move(hooks)),
+      m_dialogFolder({ToPath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)),
+                      ToPath(QDir::homePath())}) {
     assert(m_hooks.language && m_hooks.runDialog);
+}
+
+void CQtShell::SetMainWindow(QWidget* window) {
+    m_window = window;
+    if (window != nullptr && !m_pending.empty()) {
+        QTimer::singleShot(0, window, [this] { ShowPendingWhenPainted(); });
+    }
+}
+
+void CQtShell::ShowMessageWhenUp(std::string_view name, std::string_view text,
+                                 const SMessageDetail& detail) {
+    if (m_window != nullptr) {
+        ShowMessage(name, text, MsgStyle::kOk, detail);
+        return;
+    }
+    m_pending.push_back(
+        {std::string(name), std::string(text), std::string(detail.text), detail.warning});
+}
+
+void CQtShell::ShowPendingWhenPainted() {
+    if (m_window == nullptr) {
+        return;
+    }
+    // Not over the first paint: the box waits until the window is on the screen.
+    const QWindow* handle = m_window->windowHandle();
+    if (handle == nullptr || !handle->isExposed()) {
+        QTimer::singleShot(50, m_window, [this] { ShowPendingWhenPainted(); });
+        return;
+    }
+    const std::vector<SPendingBox> boxes = std::move(m_pending);
+    m_pending.clear();
+    for (const SPendingBox& box : boxes) {
+        ShowMessage(box.name, box.text, MsgStyle::kOk, {box.detail, box.warning});
+    }
 }
 
 CQtShell::~CQtShell() = default;
@@ -121,17 +163,22 @@ QString CQtShell::LocaleName(int language) {
     return QString::fromLatin1(language >= 0 && language <= 6 ? kLocales[language] : "en");
 }
 
-CQtShell::SButtonTexts CQtShell::ButtonTexts(int language) {
+QTranslator& CQtShell::Translator(int language) {
     if (language < 0 || language > 6) {
         language = 0;
     }
     auto& translator = m_translators[language];
     if (!translator) {
         translator = std::make_unique<QTranslator>();
-        // A missing file leaves the translator empty: the English texts below stay.
+        // A missing file leaves the translator empty: the English texts stay.
         (void)translator->load(QStringLiteral("qtbase_") + LocaleName(language),
                                QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     }
+    return *translator;
+}
+
+CQtShell::SButtonTexts CQtShell::ButtonTexts(int language) {
+    QTranslator* translator = &Translator(language);
     // The standard buttons' texts as Qt's platform theme names them.
     const auto text = [&](const char* source) {
         const QString translated = translator->translate("QPlatformTheme", source);
@@ -140,7 +187,8 @@ CQtShell::SButtonTexts CQtShell::ButtonTexts(int language) {
     return {text("OK"), text("&Yes"), text("&No")};
 }
 
-int CQtShell::ShowMessage(std::string_view, std::string_view text, MsgStyle style) {
+int CQtShell::ShowMessage(std::string_view, std::string_view text, MsgStyle style,
+                          const SMessageDetail& detail) {
     // Over the dialog that asks (the statistics' Reset), else over the main window.
     QWidget* owner = QApplication::activeModalWidget();
     if (owner == nullptr) {
@@ -156,6 +204,14 @@ int CQtShell::ShowMessage(std::string_view, std::string_view text, MsgStyle styl
     box.setTextFormat(Qt::PlainText);
     box.setText(FromUtf8(text));
     box.setIcon(style == MsgStyle::kInfo ? QMessageBox::Information : QMessageBox::NoIcon);
+    if (detail.warning) {
+        box.setIcon(QMessageBox::Warning);
+    }
+    if (!detail.text.empty()) {
+        box.setInformativeText(FromUtf8(detail.text));
+        // The file named in the box can be copied from it.
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
     const SButtonTexts texts = ButtonTexts(m_hooks.language());
     if (style == MsgStyle::kYesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -185,46 +241,68 @@ void CQtShell::CloseApplication() {
     QMetaObject::invokeMethod(m_window, &QWidget::close, Qt::QueuedConnection);
 }
 
-void CQtShell::OpenPage(const std::filesystem::path& page, std::string_view) {
+SPageOpen CQtShell::OpenPage(const std::filesystem::path& page, std::string_view) {
     // A page that is missing, unreadable or a FIFO would leave the browser with an error or
-    // waiting for ever; it is named here instead.
+    // waiting for ever; it is refused here instead.
     std::string why;
-    if (!fileio::CheckRegularFile(page, &why)) {
+    fileio::Problem problem = fileio::Problem::kFailed;
+    if (!fileio::CheckRegularFile(page, &why, &problem)) {
         std::fprintf(stderr, "sudoku: the page %s cannot be opened: %s\n", page.c_str(),
                      why.c_str());
-        return;
+        return {false, problem};
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())))) {
+        std::fprintf(stderr, "sudoku: no browser opened the page %s\n", page.c_str());
+        return {false, fileio::Problem::kNone};
+    }
+    return {};
 }
 
 std::optional<std::filesystem::path> CQtShell::AskOpenFile(std::string_view filter,
-                                                           std::string_view) {
-    const QString chosen = QFileDialog::getOpenFileName(m_window, {}, {}, FromUtf8(filter));
-    GiveBackActivation(m_window);
-    if (chosen.isEmpty()) {
-        return std::nullopt;
-    }
-    return ToPath(chosen);
+                                                           std::string_view extension) {
+    return AskFile(false, {}, filter, extension);
 }
 
 std::optional<std::filesystem::path> CQtShell::AskSaveFile(std::string_view proposed,
                                                            std::string_view filter,
                                                            std::string_view extension) {
-    QFileDialog dialog(m_window, {}, FromUtf8(proposed), FromUtf8(filter));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    std::string_view suffix = extension;
-    if (!suffix.empty() && suffix.front() == '.') {
-        suffix.remove_prefix(1);
+    return AskFile(true, proposed, filter, extension);
+}
+
+std::optional<std::filesystem::path> CQtShell::AskFile(bool save, std::string_view proposed,
+                                                       std::string_view filter,
+                                                       std::string_view extension) {
+    // Qt's own dialog, built while the game's translations are installed, so that it speaks
+    // the game's language (a desktop's native dialog would speak the system's).
+    QTranslator& translator = Translator(m_hooks.language());
+    QCoreApplication::installTranslator(&translator);
+    QString start = QString::fromStdString(m_dialogFolder.Start().string());
+    if (save) {
+        start = QDir(start).filePath(FromUtf8(proposed));
     }
-    dialog.setDefaultSuffix(FromUtf8(suffix));
+    QFileDialog dialog(m_window, {}, start, FromUtf8(filter));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setLocale(QLocale(LocaleName(m_hooks.language())));
+    if (save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        std::string_view suffix = extension;
+        if (!suffix.empty() && suffix.front() == '.') {
+            suffix.remove_prefix(1);
+        }
+        dialog.setDefaultSuffix(FromUtf8(suffix));
+    } else {
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
     const int result = dialog.exec();
+    QCoreApplication::removeTranslator(&translator);
     GiveBackActivation(m_window);
     if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    // A native dialog may not apply the default suffix itself.
-    return WithDefaultExtension(ToPath(dialog.selectedFiles().front()), extension);
+    const std::filesystem::path chosen = ToPath(dialog.selectedFiles().front());
+    m_dialogFolder.Remember(chosen);
+    return save ? WithDefaultExtension(chosen, extension) : chosen;
 }
 
 int CQtShell::RunDialog(IDialog& dialog) {

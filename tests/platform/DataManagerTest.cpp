@@ -225,3 +225,38 @@ TEST(DataManagerFolders, NoDataFolderWritesNothing) {
 }
 
 }  // namespace
+
+// A data folder that cannot be written is found at start-up; one not made yet counts as
+// writable where it can be made. Asked as an unprivileged user, for whom the modes count.
+TEST(DataFolder, WhetherItCanBeWritten) {
+    const TempDir dir;
+    std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_all |
+                                                 std::filesystem::perms::others_read |
+                                                 std::filesystem::perms::others_exec);
+    std::filesystem::create_directory(dir / "ro");
+    std::filesystem::permissions(dir / "ro", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    dir.Write("file", std::string("the player's own"));
+    const std::pair<std::filesystem::path, fileio::Problem> rows[] = {
+        {dir.Path(), fileio::Problem::kFolderReadOnly},  // the superuser's own, for 65534
+        {dir / "ro", fileio::Problem::kFolderReadOnly},
+        {dir / "ro" / "new" / "sudoku", fileio::Problem::kFolderReadOnly},
+        {dir / "file", fileio::Problem::kNotAFile},
+        {dir / "file" / "sudoku", fileio::Problem::kNotAFile},
+    };
+    ScriptedShell shell;
+    const bool root = ::geteuid() == 0;
+    for (const auto& [folder, problem] : rows) {
+        DataManager dm(dir.Path(), folder, shell);
+        fileio::Problem found = fileio::Problem::kNone;
+        ASSERT_TRUE(testsupport::AsUnprivileged([&] { found = dm.DataFolderProblem(); }));
+        if (root || folder != dir.Path()) {
+            EXPECT_EQ(found, problem) << folder;
+        }
+    }
+    const TempDir writable;
+    EXPECT_EQ(DataManager(dir.Path(), writable.Path(), shell).DataFolderProblem(),
+              fileio::Problem::kNone);
+    EXPECT_EQ(DataManager(dir.Path(), writable / "a" / "b", shell).DataFolderProblem(),
+              fileio::Problem::kNone);
+}

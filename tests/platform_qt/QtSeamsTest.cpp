@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QFont>
 #include <QLabel>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QTimer>
 #include <QUrl>
@@ -45,10 +46,12 @@ CQtShell::SHooks Hooks(int* language) {
 struct SSeenBox {
     QString title;
     QString text;
+    QString detail;
     std::vector<QString> buttons;
     bool information = false;
     QSize size;
     QSize icon;
+    bool warning = false;
 };
 
 void AnswerNextBox(SSeenBox& seen, QMessageBox::StandardButton press) {
@@ -62,6 +65,8 @@ void AnswerNextBox(SSeenBox& seen, QMessageBox::StandardButton press) {
         if (const auto* icon = box->findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"))) {
             seen.icon = icon->pixmap().size();
         }
+        seen.warning = box->icon() == QMessageBox::Warning;
+        seen.detail = box->informativeText();
         for (QAbstractButton* b : box->buttons()) {
             seen.buttons.push_back(b->text());
         }
@@ -147,6 +152,101 @@ TEST(QtShell, TheLanguageIsReadAtEachBox) {
     EXPECT_TRUE(std::ranges::count(second.buttons, QString::fromUtf8("&Да")) == 1);
 }
 
+TEST(QtShell, TheDetailGoesBelowTheTextWithTheWarningIcon) {
+    int language = 1;
+    CQtShell shell(Hooks(&language));
+    SSeenBox seen;
+    AnswerNextBox(seen, QMessageBox::Ok);
+    EXPECT_EQ(shell.ShowMessage("FileError", "Le fichier n'a pas pu être lu.", MsgStyle::kOk,
+                                {"ce n'est pas une partie sauvegardée\n/tmp/six.sdk", true}),
+              kIdOk);
+    EXPECT_EQ(seen.text, QString::fromUtf8("Le fichier n'a pas pu être lu."));
+    EXPECT_EQ(seen.detail, QString::fromUtf8("ce n'est pas une partie sauvegardée\n/tmp/six.sdk"));
+    EXPECT_TRUE(seen.warning);
+    EXPECT_EQ(seen.buttons, std::vector<QString>{QStringLiteral("OK")});
+    SSeenBox plain;
+    AnswerNextBox(plain, QMessageBox::Ok);
+    shell.ShowMessage("MsgCorrectSoFar", "?", MsgStyle::kOk);
+    EXPECT_TRUE(plain.detail.isEmpty());
+    EXPECT_FALSE(plain.warning);
+}
+
+TEST(QtShell, ABoxOfTheStartUpWaitsForTheWindow) {
+    int language = 0;
+    CQtShell shell(Hooks(&language));
+    shell.ShowMessageWhenUp("DataFolderReadOnly", "/data cannot be written", {{}, true});
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "no box before the window";
+
+    QWidget window;
+    window.resize(200, 100);
+    window.show();
+    shell.SetMainWindow(&window);
+    SSeenBox seen;
+    QElapsedTimer waited;
+    waited.start();
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            seen.text = box->text();
+            seen.warning = box->icon() == QMessageBox::Warning;
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    poll.start(10);
+    while (seen.text.isEmpty() && waited.elapsed() < 5000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    EXPECT_EQ(seen.text, QStringLiteral("/data cannot be written"));
+    EXPECT_TRUE(seen.warning);
+    // Shown once.
+    seen.text.clear();
+    for (int i = 0; i < 20; ++i) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    EXPECT_TRUE(seen.text.isEmpty());
+}
+
+// What the next file dialog showed; then it picks `choose` (a file) or is cancelled.
+struct SSeenFileDialog {
+    QString title;
+    QString folder;
+};
+
+void AnswerNextFileDialog(SSeenFileDialog& seen, const std::filesystem::path& choose) {
+    QTimer::singleShot(0, [&seen, choose] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        seen.title = dialog->windowTitle();
+        seen.folder = dialog->directory().absolutePath();
+        if (choose.empty()) {
+            dialog->reject();
+            return;
+        }
+        dialog->selectFile(QString::fromStdString(choose.string()));
+        static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept, as its button does
+    });
+}
+
+TEST(QtShell, FileDialogsSpeakTheGamesLanguageAndStartWhereTheLastFileWas) {
+    testsupport::TempDir dir;
+    const auto saved = dir.Write("games/one.sdk", std::string(1811, '\0'));
+    int language = 1;
+    CQtShell shell(Hooks(&language));
+    SSeenFileDialog first;
+    AnswerNextFileDialog(first, saved);
+    EXPECT_EQ(shell.AskOpenFile("Sudoku Files (*.sdk)", ".sdk"), saved);
+    EXPECT_EQ(first.title, QStringLiteral("Ouvrir"));
+    EXPECT_NE(first.folder, QString::fromStdString(saved.parent_path().string()));
+
+    language = 3;
+    SSeenFileDialog second;
+    AnswerNextFileDialog(second, {});
+    EXPECT_EQ(shell.AskSaveFile("Sudoku.sdk", "Sudoku Files (*.sdk)", ".sdk"), std::nullopt);
+    EXPECT_EQ(second.title, QStringLiteral("Speichern unter"));
+    EXPECT_EQ(second.folder, QString::fromStdString(saved.parent_path().string()));
+}
+
 TEST(QtShell, ASavedNameWithoutExtensionGetsTheGamesOne) {
     const struct {
         const char* chosen;
@@ -187,7 +287,7 @@ public slots:
     void Open(const QUrl& url) { pages.push_back(url.toLocalFile()); }
 };
 
-TEST(QtShell, OnlyARegularFileGoesToTheBrowser) {
+TEST(QtShell, OnlyARegularFileGoesToTheBrowserAndARefusalSaysWhy) {
     testsupport::TempDir dir;
     const auto page = dir.Write("tutorial/Tutorial.html", std::string("<html></html>"));
     const auto fifo = dir / "TutorialF.html";
@@ -198,11 +298,36 @@ TEST(QtShell, OnlyARegularFileGoesToTheBrowser) {
     QDesktopServices::setUrlHandler("file", &catcher, "Open");
     int language = 0;
     CQtShell shell(Hooks(&language));
-    for (const auto& p : {fifo, dir / "TutorialG.html", dir / "missing.html", page}) {
-        shell.OpenPage(p, "tutorial");
+    const std::pair<std::filesystem::path, fileio::Problem> refused[] = {
+        {fifo, fileio::Problem::kNotAFile},
+        {dir / "TutorialG.html", fileio::Problem::kNotAFile},
+        {dir / "missing.html", fileio::Problem::kMissing}};
+    for (const auto& [p, problem] : refused) {
+        const SPageOpen open = shell.OpenPage(p, "tutorial");
+        EXPECT_FALSE(open.opened) << p;
+        EXPECT_EQ(open.problem, problem) << p;
     }
+    EXPECT_TRUE(shell.OpenPage(page, "tutorial").opened);
     QDesktopServices::unsetUrlHandler("file");
     EXPECT_EQ(catcher.pages, (std::vector<QString>{QString::fromStdString(page.string())}));
+}
+
+TEST(QtShell, APageNoBrowserTakesIsNotOpened) {
+    testsupport::TempDir dir;
+    const auto page = dir.Write("Tutorial.html", std::string("<html></html>"));
+    // No desktop, no xdg-open and no $BROWSER: nothing to hand the page to.
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QByteArray(dir.Path().c_str()));
+    qunsetenv("BROWSER");
+    qunsetenv("DEFAULT_BROWSER");
+    qunsetenv("XDG_CURRENT_DESKTOP");
+    qunsetenv("DESKTOP_SESSION");
+    int language = 0;
+    CQtShell shell(Hooks(&language));
+    const SPageOpen open = shell.OpenPage(page, "tutorial");
+    qputenv("PATH", path);
+    EXPECT_FALSE(open.opened);
+    EXPECT_EQ(open.problem, fileio::Problem::kNone);
 }
 
 TEST(QtTimers, TickUntilStoppedAndRestartFromTheirOwnTick) {

@@ -33,11 +33,34 @@ TEST(Strings, EveryLanguageHasEveryMessageAndTip) {
         }
         EXPECT_FALSE(res::LanguageName(language).empty());
         EXPECT_FALSE(res::FileErrorText(language).empty());
+        for (int reason = 0; reason < res::kFileReasonCount; ++reason) {
+            const std::string_view text =
+                res::FileReasonText(language, static_cast<res::FileReason>(reason));
+            EXPECT_FALSE(text.empty()) << "reason " << reason;
+            EXPECT_EQ(text.find('%'), std::string_view::npos) << "reason " << reason;
+        }
+        // One place for the path, as in English.
+        for (const std::string_view text :
+             {res::TutorialErrorText(language), res::DataFolderReadOnlyText(language)}) {
+            const std::size_t at = text.find("%s");
+            ASSERT_NE(at, std::string_view::npos) << text;
+            EXPECT_EQ(text.find('%', at + 1), std::string_view::npos) << text;
+        }
     }
-    // Seven texts of their own.
+    // Seven texts of their own, and reasons that differ from each other.
     for (int a = 0; a < res::kLanguageCount; ++a) {
         for (int b = a + 1; b < res::kLanguageCount; ++b) {
             EXPECT_NE(res::FileErrorText(a), res::FileErrorText(b)) << a << " " << b;
+            EXPECT_NE(res::TutorialErrorText(a), res::TutorialErrorText(b)) << a << " " << b;
+            EXPECT_NE(res::DataFolderReadOnlyText(a), res::DataFolderReadOnlyText(b))
+                << a << " " << b;
+        }
+        for (int r = 0; r < res::kFileReasonCount; ++r) {
+            for (int q = r + 1; q < res::kFileReasonCount; ++q) {
+                EXPECT_NE(res::FileReasonText(a, static_cast<res::FileReason>(r)),
+                          res::FileReasonText(a, static_cast<res::FileReason>(q)))
+                    << a << ": " << r << " " << q;
+            }
         }
     }
 }
@@ -90,6 +113,14 @@ TEST(Strings, MessagesAreExact) {
         EXPECT_EQ(res::MessageText(row.language, row.index), row.text)
             << "language " << row.language << " message " << row.index;
     }
+    EXPECT_EQ(res::FileReasonText(0, res::FileReason::kNotASavedGame), "not a saved game");
+    EXPECT_EQ(res::FileReasonText(0, res::FileReason::kDamaged),
+              "damaged: a value is out of its range");
+    EXPECT_EQ(res::FileReasonText(0, res::FileReason::kDenied), "permission denied");
+    EXPECT_EQ(res::FileReasonText(0, res::FileReason::kFolderReadOnly),
+              "the folder cannot be written");
+    EXPECT_EQ(res::DataFolderReadOnlyText(0),
+              "your game and statistics will not be kept: %s cannot be written");
 }
 
 TEST(Strings, TipsAreExact) {
@@ -158,6 +189,12 @@ TEST(Strings, OddIndexesGiveNullTexts) {
         EXPECT_EQ(res::LanguageName(odd).data(), nullptr);
         EXPECT_EQ(res::TutorialLetter(odd).data(), nullptr);
         EXPECT_EQ(res::FileErrorText(odd).data(), nullptr);
+        EXPECT_EQ(res::TutorialErrorText(odd).data(), nullptr);
+        EXPECT_EQ(res::DataFolderReadOnlyText(odd).data(), nullptr);
+        EXPECT_EQ(res::FileReasonText(odd, res::FileReason::kDamaged).data(), nullptr);
+        if (odd >= res::kFileReasonCount || odd < 0) {
+            EXPECT_EQ(res::FileReasonText(0, static_cast<res::FileReason>(odd)).data(), nullptr);
+        }
         if (odd >= res::kMessageCount || odd < 0) {
             EXPECT_EQ(res::MessageText(0, odd).data(), nullptr);
             EXPECT_EQ(res::MessageName(odd).data(), nullptr);

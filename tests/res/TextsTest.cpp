@@ -1,6 +1,9 @@
 // The game's text lookups follow the language of the options record at every call.
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <set>
+
 #include "engine/Options.h"
 #include "game/Texts.h"
 
@@ -55,6 +58,29 @@ TEST_F(TextsTest, EveryMessageHasANameAndATextInEveryLanguage) {
     EXPECT_EQ(MessageName(MessageId::kConfirmResetStats), "MsgConfirmResetStats");
     EXPECT_TRUE(MessageName(static_cast<MessageId>(kMessageCount)).empty());
     EXPECT_TRUE(MessageText(options, static_cast<MessageId>(-1)).empty());
+}
+
+TEST_F(TextsTest, EveryFaultOfASavedGameHasItsOwnText) {
+    using F = savefile::Fault;
+    const F faults[] = {F::kMissing,  F::kNotAFile,       F::kDenied,
+                        F::kNoFolder, F::kFolderReadOnly, F::kDiskFull,
+                        F::kFailed,   F::kNotASavedGame,  F::kDamaged};
+    for (int32_t language = 0; language < kLanguageCount; ++language) {
+        options.SetLanguage(language);
+        std::set<std::string_view> texts;
+        for (const F fault : faults) {
+            EXPECT_FALSE(FaultText(options, fault).empty()) << language;
+            texts.insert(FaultText(options, fault));
+        }
+        texts.insert(PageFaultText(options, {false, fileio::Problem::kNone}));
+        EXPECT_EQ(texts.size(), std::size(faults) + 1) << language;
+        EXPECT_TRUE(FaultText(options, F::kNone).empty());
+        EXPECT_TRUE(PageFaultText(options, {}).empty());
+    }
+    options.SetLanguage(0);
+    EXPECT_EQ(FaultText(options, F::kNotASavedGame), "not a saved game");
+    EXPECT_EQ(PageFaultText(options, {false, fileio::Problem::kDenied}), "permission denied");
+    EXPECT_EQ(WithValue("kept: %s cannot be written", "/data"), "kept: /data cannot be written");
 }
 
 TEST_F(TextsTest, TipIndexOutsideTheTableIsEmpty) {

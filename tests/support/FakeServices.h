@@ -1,15 +1,18 @@
 // Test support: the desktop services of the running game, driven by hand: timers in virtual
-// time, a silent sound, the foreground as a flag, a window that keeps what it was shown.
+// time, a silent sound, the foreground as a flag, a window that keeps what it was shown, the
+// scripted shell with a browser that may be missing.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "platform/Bitmap.h"
 #include "platform/Foreground.h"
+#include "platform/ScriptedShell.h"
 #include "platform/Sound.h"
 #include "platform/Timers.h"
 #include "platform/Window.h"
@@ -77,6 +80,16 @@ class FakeForeground : public IForeground {
 public:
     bool IsMainWindowForeground() const override { return foreground; }
     bool foreground = true;
+};
+
+// The scripted shell, whose pages go to the browser, or fail with `pageOpen` when it is set.
+class FakeShell : public ScriptedShell {
+public:
+    SPageOpen OpenPage(const std::filesystem::path& page, std::string_view relative) override {
+        const SPageOpen opened = ScriptedShell::OpenPage(page, relative);
+        return pageOpen.value_or(opened);
+    }
+    std::optional<SPageOpen> pageOpen;
 };
 
 class FakeWindow : public IWindow {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <span>
@@ -43,5 +44,20 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+// Runs `what` as the unprivileged user and group 65534 when the tests run as the superuser, who
+// may read and write anything; as anyone else, simply runs it. False when the switch failed.
+template <typename F>
+bool AsUnprivileged(F&& what) {
+    if (::geteuid() != 0) {
+        what();
+        return true;
+    }
+    if (::setegid(65534) != 0 || ::seteuid(65534) != 0) {
+        return false;
+    }
+    what();
+    return ::seteuid(0) == 0 && ::setegid(0) == 0;
+}
 
 }  // namespace testsupport

@@ -80,7 +80,7 @@ public:
     }
 
     TempDir data;
-    ScriptedShell shell;
+    FakeShell shell;
     FakeTimers timers;
     FakeSound sound;
     FakeForeground foreground;

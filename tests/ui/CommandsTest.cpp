@@ -2,6 +2,7 @@
 // with their messages and files, and the three dialogs.
 #include <filesystem>
 #include <functional>
+#include <random>
 
 #include "engine/Options.h"
 #include "game/SaveFile.h"
@@ -291,34 +292,104 @@ TEST_F(AppTest, SaveAndLoadKeepTheGameAndTheClockContinues) {
     EXPECT_TRUE(shell.Lines().empty());
 }
 
-TEST_F(AppTest, AFailedLoadOrSaveSaysSoAndKeepsTheGame) {
-    StartPastSplash();
-    data.Write("short.sdk", std::string(1810, '\0'));
-    data.Write("damaged.sdk", std::string(1811, '\x0A'));
-    const CBoard::Grid grid = Game().GetGrid();
-    const int32_t level = Options().GetLevel();
-    const std::filesystem::path files[] = {data / "short.sdk", data / "damaged.sdk",
-                                           data / "missing.sdk", data.Path()};
-    for (const auto& file : files) {
-        shell.QueueFile(file);
-        Command(C::kLoad);
-    }
-    shell.QueueFile(data / "no such folder" / "game.sdk");
-    Command(C::kSave);
-    EXPECT_FALSE(std::filesystem::exists(data / "no such folder"));
-    EXPECT_TRUE(Game().GetGrid() == grid);
-    EXPECT_EQ(Options().GetLevel(), level);
-    const std::string line =
-        "message FileError ok ok \"" + std::string(res::FileErrorText(6)) + "\"";
-    EXPECT_EQ(Logged(line), 5);
-    EXPECT_EQ(shell.Lines().size(), 5U);
-    // The text follows the language.
-    Options().SetLanguage(1);
-    shell.QueueFile(data / "short.sdk");
-    Command(C::kLoad);
-    EXPECT_EQ(shell.Lines().back(),
-              "message FileError ok ok \"" + std::string(res::FileErrorText(1)) + "\"");
+// A failed Load or Save: the FileError box, with the reason and the file below its text, and
+// the game in play stays. The commands run as an unprivileged user, for whom the rows' modes
+// count (testsupport::AsUnprivileged).
+struct SFailedFile {
+    const char* name;
+    CommandId command;
+    // Makes what is chosen in the file dialog; gives its path.
+    std::function<std::filesystem::path(const testsupport::TempDir&)> make;
+    res::FileReason reason;
+};
+
+std::filesystem::path Made(const testsupport::TempDir& dir, const char* name,
+                           const std::string& bytes, std::filesystem::perms perms) {
+    const std::filesystem::path path = dir.Write(name, bytes);
+    std::filesystem::permissions(path, perms);
+    return path;
 }
+
+std::string RandomBytes(std::size_t count) {
+    std::mt19937 random(1811);
+    std::string bytes(count, '\0');
+    for (char& c : bytes) {
+        c = static_cast<char>(random());
+    }
+    return bytes;
+}
+
+constexpr auto kUserRead = std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                           std::filesystem::perms::others_read;
+
+const SFailedFile kFailedFiles[] = {
+    {"SixBytes", C::kLoad,
+     [](const auto& dir) { return Made(dir, "six.sdk", "sudoku", kUserRead); },
+     res::FileReason::kNotASavedGame},
+    {"Random1811Bytes", C::kLoad,
+     [](const auto& dir) { return Made(dir, "random.sdk", RandomBytes(1811), kUserRead); },
+     res::FileReason::kDamaged},
+    {"Unreadable", C::kLoad,
+     [](const auto& dir) {
+         return Made(dir, "secret.sdk", std::string(1811, '\0'), std::filesystem::perms::none);
+     },
+     res::FileReason::kDenied},
+    {"ReadOnlyFolder", C::kSave,
+     [](const auto& dir) {
+         std::filesystem::create_directory(dir / "ro");
+         std::filesystem::permissions(dir / "ro",
+                                      std::filesystem::perms::owner_write |
+                                          std::filesystem::perms::group_write |
+                                          std::filesystem::perms::others_write,
+                                      std::filesystem::perm_options::remove);
+         return dir / "ro" / "game.sdk";
+     },
+     res::FileReason::kFolderReadOnly},
+    {"ReadOnlyFile", C::kSave,
+     [](const auto& dir) { return Made(dir, "kept.sdk", "kept", kUserRead); },
+     res::FileReason::kDenied},
+    {"Missing", C::kLoad, [](const auto& dir) { return dir / "missing.sdk"; },
+     res::FileReason::kMissing},
+    {"FolderLoaded", C::kLoad, [](const auto& dir) { return dir.Path(); },
+     res::FileReason::kNotAFile},
+    {"FolderSaved", C::kSave, [](const auto& dir) { return dir.Path(); },
+     res::FileReason::kNotAFile},
+    {"NoSuchFolder", C::kSave, [](const auto& dir) { return dir / "no such folder" / "game.sdk"; },
+     res::FileReason::kNoFolder},
+};
+
+class FailedFiles : public AppTest, public ::testing::WithParamInterface<SFailedFile> {};
+
+TEST_P(FailedFiles, TheBoxSaysWhyAndTheGameStays) {
+    const SFailedFile& row = GetParam();
+    StartPastSplash();
+    const testsupport::TempDir dir;
+    // Open to the unprivileged user, who may go through it but not write it.
+    std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_all | kUserRead |
+                                                 std::filesystem::perms::group_exec |
+                                                 std::filesystem::perms::others_exec);
+    const std::filesystem::path file = row.make(dir);
+    for (const int language : {6, 1}) {
+        Options().SetLanguage(language);
+        const CBoard::Grid grid = Game().GetGrid();
+        const int32_t level = Options().GetLevel();
+        shell.QueueFile(file);
+        ASSERT_TRUE(testsupport::AsUnprivileged([&] { Command(row.command); }));
+        EXPECT_EQ(shell.Lines().back(),
+                  "message FileError ok ok \"" + std::string(res::FileErrorText(language)) + "\"");
+        EXPECT_EQ(shell.Details().back().text,
+                  std::string(res::FileReasonText(language, row.reason)) + "\n" + file.string());
+        EXPECT_TRUE(shell.Details().back().warning);
+        EXPECT_TRUE(Game().GetGrid() == grid);
+        EXPECT_EQ(Options().GetLevel(), level);
+    }
+    EXPECT_EQ(shell.Lines().size(), 2U);
+    EXPECT_FALSE(std::filesystem::exists(dir / "ro" / "game.sdk"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "no such folder"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, FailedFiles, ::testing::ValuesIn(kFailedFiles),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 // --- Options ---
 
@@ -351,6 +422,28 @@ TEST_F(AppTest, TutorialOpensThePageOfTheLanguage) {
         Command(C::kTutorial);
         EXPECT_EQ(shell.Lines().back(), line);
     }
+}
+
+TEST_F(AppTest, ATutorialPageThatCannotBeOpenedIsNamedInABox) {
+    StartPastSplash();
+    const std::string page =
+        (std::filesystem::path(SUDOKU_PROGRAM_DIR) / "tutorial" / "TutorialF.html").string();
+    const std::pair<SPageOpen, res::FileReason> cases[] = {
+        {{false, fileio::Problem::kNone}, res::FileReason::kNoBrowser},
+        {{false, fileio::Problem::kMissing}, res::FileReason::kMissing},
+        {{false, fileio::Problem::kDenied}, res::FileReason::kDenied},
+    };
+    Options().SetLanguage(1);
+    for (const auto& [open, reason] : cases) {
+        shell.pageOpen = open;
+        Command(C::kTutorial);
+        std::string text(res::TutorialErrorText(1));
+        text.replace(text.find("%s"), 2, page);
+        EXPECT_EQ(shell.Lines().back(), "message TutorialError ok ok \"" + text + "\"");
+        EXPECT_EQ(shell.Details().back().text, res::FileReasonText(1, reason));
+        EXPECT_TRUE(shell.Details().back().warning);
+    }
+    EXPECT_EQ(shell.Lines().size(), 6U);  // each page line, then its box
 }
 
 TEST_F(AppTest, CheckMyInputAndHint) {
