@@ -86,8 +86,8 @@ int RunWindow(const SCommandLine& commandLine, const SGameSetup& setup) {
     window.SetApp(&app);
 
     // Every route to the end goes through the window's close, which runs the orderly end once:
-    // Save and Exit and the Exit button (through the shell), the window manager, SIGINT and
-    // SIGTERM, the end of the desktop session; and if the loop ends any other way, aboutToQuit.
+    // Save and Exit and the Exit button (through the shell), the window manager, SIGINT,
+    // SIGTERM and SIGHUP, the end of the desktop session; and if the loop ends any other way, aboutToQuit.
     const CSignalPipe signalPipe([&window] { window.close(); });
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, &window,
                      [&window](QSessionManager&) { window.close(); });
