@@ -65,6 +65,7 @@ void CSudokuView::OnPaint() {
     }
     // The window shows the new frame as it is, until something draws onto the window itself.
     m_windowOwn = false;
+    m_clockPending = false;
     m_frameWnd.Present();
     if (!m_bSplash) {
         m_game.AfterPaint();
@@ -123,9 +124,21 @@ void CSudokuView::KillTimer(int id) {
 }
 
 void CSudokuView::DrawClockOnWindow() {
+    // Each tick draws the whole clock: only the last one before the window is looked at counts.
+    m_clockPending = true;
+    if (m_frameWnd.ShowsEachPicture()) {
+        DrawPendingClock();
+    }
+}
+
+bool CSudokuView::DrawPendingClock() {
+    if (!m_clockPending) {
+        return false;
+    }
+    m_clockPending = false;
     const SRect box = m_game.ClockRect();
-    if (box.Width() <= 0) {
-        return;
+    if (box.Width() <= 0 || m_frame.IsNull()) {
+        return false;
     }
     DrawOnWindow([&](ICanvas& canvas) {
         canvas.CopyBitmap(m_frame, box.left, box.top, box.left, box.top, box.Width(), box.Height());
@@ -133,12 +146,15 @@ void CSudokuView::DrawClockOnWindow() {
         m_game.DrawClock(false);
         m_graphics.SetWindowSurface(nullptr);
     });
+    return true;
 }
 
 void CSudokuView::DrawOnWindow(const std::function<void(ICanvas&)>& draw) {
     if (m_frame.IsNull()) {
         return;
     }
+    // In the order of the ticks and the drawings.
+    DrawPendingClock();
     if (!m_windowOwn) {
         m_window = m_frame;
         m_windowOwn = true;
