@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <png.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -432,6 +433,46 @@ TEST_F(E2E, AClosedOutputEndsTheGameAsSaveAndExitDoes) {
                                 work.Path(), "", true);
     EXPECT_EQ(status, 0) << ReadText(work / "stderr.txt");
     ExpectSolvedCustomGames(*this, 1);
+}
+
+// Save into a FIFO: the test holds it open for reading and writing with its buffer full, so the
+// game's write waits; then the test lets go and the write finds no reader.
+TEST_F(E2E, ASaveIntoAFifoWhoseReaderGoesAwayFailsAndTheGameGoesOn) {
+    const fs::path fifo = work / "fifo.sdk";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+    const int reader = open(fifo.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    const std::string fill(4096, 'x');
+    while (write(reader, fill.data(), fill.size()) > 0) {
+    }
+    fs::copy_file(kCases / "save_to_fifo.script", work / "play.script");
+    const pid_t pid = Start("sudoku", {"--script", "play.script", "--data-dir", "data"},
+                            work.Path(), {"QT_QPA_PLATFORM=offscreen"});
+    // The game has the FIFO open for writing (at most ten seconds); the child holds the test's
+    // own descriptor, for reading and writing, only until it runs the game.
+    const fs::path proc = fs::path("/proc") / std::to_string(pid);
+    bool open = false;
+    for (int i = 0; i < 200 && !open; ++i) {
+        std::error_code ec;
+        for (const auto& fd : fs::directory_iterator(proc / "fd", ec)) {
+            std::istringstream info(ReadText(proc / "fdinfo" / fd.path().filename()));
+            std::string word;
+            int flags = 0;
+            while (info >> word && word != "flags:") {
+            }
+            info >> std::oct >> flags;
+            open = open ||
+                   (fs::read_symlink(fd.path(), ec) == fifo && (flags & O_ACCMODE) == O_WRONLY);
+        }
+        if (!open) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
+    close(reader);
+    EXPECT_TRUE(open) << "the game never opened the FIFO";
+    EXPECT_EQ(Wait(pid), 0) << ReadText(work / "stderr.txt");
+    EXPECT_EQ(ReadText(work / "stdout.txt"), ExpectedLog("save_to_fifo"));
+    ExpectBothFilesWritten(*this);
 }
 
 // ---- The window: SIGTERM, SIGINT and SIGHUP end it in order ----
