@@ -16,8 +16,10 @@ constexpr SScreenSize kScreen480x272{480, 272};
 constexpr SScreenSize kScreen320x240{320, 240};
 // The command bar takes this many rows at the top of the screen; the view gets the rest.
 constexpr int32_t kCommandBarHeight = 28;
-// Largest side accepted for an emulated screen.
-constexpr int32_t kMaxScreenSide = 4096;
+// Largest side accepted for an emulated screen: a handheld's screen (320 x 240 up to WVGA
+// 800 x 480) fits with room to spare, an image of the device screen stays within 4 MiB, and the
+// window at scale 1 fits a 1920 x 1080 desktop.
+constexpr int32_t kMaxScreenSide = 1024;
 
 // The screen the program emulates, chosen at start-up (--screen) and read wherever the
 // platform's system metrics would be asked.

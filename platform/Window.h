@@ -12,4 +12,7 @@ public:
     // Shows the image at once, synchronously: the window has repainted when this returns, so
     // that each edit is on screen before any message box that follows it.
     virtual void Present(const Bitmap& deviceScreen) = 0;
+    // False for a window that nobody sees between looks at it (script mode, where screenshots
+    // look): the clock's ticks then draw only once, when the picture is next presented.
+    virtual bool ShowsEachPicture() const { return true; }
 };

@@ -21,6 +21,18 @@ constexpr std::string_view kUsage =
     "usage: sudoku [--program-dir DIR] [--data-dir DIR] [--screen WxH] [--scale N] [--seed N] "
     "[--language N] [--script FILE] [FILE.sdk]";
 
+constexpr std::string_view kHelp =
+    "  --program-dir DIR  the folder with the skins, the splash and the tutorial\n"
+    "  --data-dir DIR     where autosave.sdk and options.cfg live\n"
+    "  --screen WxH       the emulated screen, 480x272 (default) or 320x240; sides 1..1024\n"
+    "  --scale N          the window's zoom, 1..16\n"
+    "  --seed N           the seed of new puzzles (decimal or 0x hexadecimal)\n"
+    "  --language N       0 English, 1 French, 2 Italian, 3 German, 4 Spanish, 5 Chinese,\n"
+    "                     6 Russian\n"
+    "  --script FILE      run the events of FILE (- for standard input) without a display\n"
+    "  --help             print this\n"
+    "Qt's own options (-platform NAME, -style NAME, ...) are passed on to Qt.\n";
+
 bool Contains(std::span<const std::string_view> list, std::string_view name) {
     for (std::string_view entry : list) {
         if (entry == name) {
@@ -67,7 +79,10 @@ bool TakeOption(std::string_view option, std::string_view value, SCommandLine& o
     if (option == "--screen") {
         SScreenSize size;
         if (!ParseScreenSize(value, size)) {
-            return Bad(option, value, "WxH, e.g. 480x272 or 320x240", error);
+            return Bad(
+                option, value,
+                "WxH, e.g. 480x272 or 320x240, each side 1.." + std::to_string(kMaxScreenSide),
+                error);
         }
         if (screenSeen) {
             error = "--screen is given twice";
@@ -115,6 +130,11 @@ bool IsOurs(std::string_view option) {
 
 }  // namespace
 
+std::string_view CommandLineHelp() {
+    static const std::string help = std::string(kUsage) + "\n" + std::string(kHelp);
+    return help;
+}
+
 bool ParseCommandLine(std::span<const std::string> args, SCommandLine& out, std::string& error) {
     out = SCommandLine{};
     bool screenSeen = false;
@@ -129,6 +149,10 @@ bool ParseCommandLine(std::span<const std::string> args, SCommandLine& out, std:
             }
             out.savedGame = std::filesystem::path(arg);
             continue;
+        }
+        if (arg == "--help") {
+            out.help = true;
+            return true;
         }
         if (arg == "--") {
             optionsEnded = true;

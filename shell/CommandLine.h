@@ -17,7 +17,8 @@
 //   --scale N           whole-number zoom of the window, 1..kMaxScale
 //   --seed N            seed of the random source (decimal or 0x hex, 64 bits)
 //   --language N        language index 0..6, as if chosen in the Language dialog
-//   --script FILE       run FILE in virtual time without a display
+//   --script FILE       run FILE in virtual time without a display; "-" is standard input
+//   --help              the usage on standard output; nothing else is done
 // Each option also takes the form --option=VALUE. Qt's own options (-platform NAME, -display
 // NAME, -style NAME, ...) are passed through to Qt untouched. One more argument names a saved
 // game to open after the start-up; "--" ends the options.
@@ -33,7 +34,11 @@ struct SCommandLine {
     std::optional<std::filesystem::path> script;
     std::optional<std::filesystem::path> savedGame;
     std::vector<std::string> qtArguments;  // in their order, values included
+    bool help = false;                     // --help: the other arguments are not looked at
 };
+
+// The usage with one line per option, for --help.
+std::string_view CommandLineHelp();
 
 // Reads the arguments after the program name. False with one line saying what is wrong (no
 // program name, no line feed) for an unknown option, a missing or bad value, an option given

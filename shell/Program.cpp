@@ -36,6 +36,7 @@
 #include "ui/MainFrm.h"
 #include "ui/SudokuApp.h"
 #include "ui/SudokuDoc.h"
+#include "ui/SudokuView.h"
 
 namespace {
 
@@ -113,8 +114,9 @@ int RunWindow(const SCommandLine& commandLine, const SGameSetup& setup) {
     }
 
     // Every route to the end goes through the window's close, which runs the orderly end once:
-    // Save and Exit and the Exit button (through the shell), the window manager, SIGINT and
-    // SIGTERM, the end of the desktop session; and if the loop ends any other way, aboutToQuit.
+    // Save and Exit and the Exit button (through the shell), the window manager, SIGINT,
+    // SIGTERM and SIGHUP, the end of the desktop session; and if the loop ends any other way,
+    // aboutToQuit.
     const CSignalPipe signalPipe([&window] { window.close(); });
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, &window,
                      [&window](QSessionManager&) { window.close(); });
@@ -168,6 +170,7 @@ int RunScript(const SCommandLine& commandLine, const SGameSetup& setup,
     shell.SetDialogScreenshot(
         [&app, &runner](IDialog& dialog, const ScriptedShell::SDialogAction& action) {
             CDialogWidget widget(dialog, 1);
+            app.View().DrawPendingClock();
             const Bitmap& screen = app.Frame().DeviceScreen();
             std::string why;
             if (!WritePng(action.file, widget.Render({screen.width, screen.height}), &why)) {

@@ -117,6 +117,8 @@ void CScriptRunner::RunLine(const SParsedLine& parsed) {
             m_services.foreground.Set(line.kind == Kind::kForegroundOn);
             break;
         case Kind::kScreenshot: {
+            // The clock as the last tick left it.
+            m_app.View().DrawPendingClock();
             std::string why;
             if (!WritePng(line.text, m_services.window.Image(), &why)) {
                 ReportFailure(parsed.number, "cannot write " + line.text + ": " + why);

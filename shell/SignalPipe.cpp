@@ -1,4 +1,4 @@
-// CSignalPipe: SIGINT and SIGTERM turned into an event of the Qt event loop.
+// CSignalPipe: SIGINT, SIGTERM and SIGHUP turned into an event of the Qt event loop.
 #include "shell/SignalPipe.h"
 
 #include <fcntl.h>
@@ -10,6 +10,19 @@
 namespace {
 
 int g_pipe[2] = {-1, -1};
+
+// SIGHUP comes when the terminal the game was started from is closed.
+constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+void SetAction(void (*handler)(int)) {
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signal : kSignals) {
+        ::sigaction(signal, &action, nullptr);
+    }
+}
 
 void OnSignal(int) {
     const int saved = errno;
@@ -32,23 +45,14 @@ CSignalPipe::CSignalPipe(std::function<void()> onSignal) : m_onSignal(std::move(
         }
         m_onSignal();
     });
-    struct sigaction action {};
-    action.sa_handler = OnSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
+    SetAction(OnSignal);
 }
 
 CSignalPipe::~CSignalPipe() {
     if (m_notifier == nullptr) {
         return;
     }
-    struct sigaction action {};
-    action.sa_handler = SIG_DFL;
-    sigemptyset(&action.sa_mask);
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
+    SetAction(SIG_DFL);
     m_notifier.reset();
     ::close(g_pipe[0]);
     ::close(g_pipe[1]);

@@ -1,4 +1,4 @@
-// CSignalPipe: SIGINT and SIGTERM turned into an event of the Qt event loop.
+// CSignalPipe: SIGINT, SIGTERM and SIGHUP turned into an event of the Qt event loop.
 #pragma once
 
 #include <QObject>

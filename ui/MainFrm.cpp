@@ -328,7 +328,15 @@ void CMainFrame::DrawCommandBar(ICanvas& canvas) {
     }
 }
 
+bool CMainFrame::ShowsEachPicture() const {
+    return m_window.ShowsEachPicture();
+}
+
 void CMainFrame::Present() {
+    // A clock tick left undrawn is drawn first; drawing it presents.
+    if (m_view != nullptr && m_view->DrawPendingClock()) {
+        return;
+    }
     const SScreenSize screen = m_root.Screen().GetScreenSize();
     if (m_screen.width != screen.width || m_screen.height != screen.height) {
         m_screen = Bitmap(screen.width, screen.height);

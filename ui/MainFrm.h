@@ -142,6 +142,7 @@ public:
     // Draws the command bar into the top rows of the device screen, copies the view's window
     // surface below it and shows the result through the window.
     void Present();
+    bool ShowsEachPicture() const;
     // Presents the device screen once the view has painted (after a change of the bar).
     void Refresh();
     const Bitmap& DeviceScreen() const { return m_screen; }

@@ -66,6 +66,7 @@ void CSudokuView::OnPaint() {
     // The window shows the new frame as it is, until something draws onto the window itself:
     // on the game screen the clock does at once, so that it never goes blank between ticks.
     m_windowOwn = false;
+    m_clockPending = false;
     if (!m_bSplash) {
         DrawClockOnSurface();
     }
@@ -140,14 +141,34 @@ bool CSudokuView::DrawClockOnSurface() {
 }
 
 void CSudokuView::DrawClockOnWindow() {
-    if (DrawClockOnSurface()) {
-        m_frameWnd.Present();
+    // Each tick draws the whole clock: for a window nobody sees between looks at it, only the
+    // last tick before the next look is drawn.
+    m_clockPending = true;
+    if (m_frameWnd.ShowsEachPicture()) {
+        DrawPendingClock();
     }
+}
+
+bool CSudokuView::DrawPendingClock() {
+    if (!m_clockPending) {
+        return false;
+    }
+    m_clockPending = false;
+    if (!DrawClockOnSurface()) {
+        return false;
+    }
+    m_frameWnd.Present();
+    return true;
 }
 
 bool CSudokuView::DrawOnSurface(const std::function<void(ICanvas&)>& draw) {
     if (m_frame.IsNull()) {
         return false;
+    }
+    // A tick's clock left undrawn goes first, in the order of the ticks and the drawings.
+    if (m_clockPending) {
+        m_clockPending = false;
+        DrawClockOnSurface();
     }
     if (!m_windowOwn) {
         m_window = m_frame;

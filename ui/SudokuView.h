@@ -71,6 +71,9 @@ public:
     // The clock tick's drawing: the clock's rectangle restored from the last frame, the clock
     // text on top, onto the window surface; then the device screen is shown. No full repaint.
     void DrawClockOnWindow();
+    // Draws the clock of the ticks that DrawClockOnWindow left undrawn, for a window that does
+    // not show each picture; true when it drew and presented.
+    bool DrawPendingClock();
     // Draws onto the window surface between paints (the caption box), then shows the device
     // screen. Nothing happens before the first paint.
     void DrawOnWindow(const std::function<void(ICanvas&)>& draw);
@@ -105,4 +108,5 @@ private:
     // until then (m_windowOwn false) it is the last frame itself.
     Bitmap m_window;
     bool m_windowOwn = false;
+    bool m_clockPending = false;
 };

@@ -1,9 +1,12 @@
 // End-to-end: the real program driven by scripts (their logs, saved files and screenshots), its
-// command line, and a window ended by SIGTERM.
+// command line, a script on a pipe and a closed output, and a window ended by a signal.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <png.h>
 #include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -417,26 +420,176 @@ INSTANTIATE_TEST_SUITE_P(
                       SBadLine{{"--script", "play.script", "--frobnicate"}, "--frobnicate"},
                       SBadLine{{"--scale", "0"}, "--scale"},
                       SBadLine{{"--script", "no-such.script"}, "no-such.script"},
-                      SBadLine{{"--script", "play.script", "a.sdk", "b.sdk"}, "one saved game"}));
+                      SBadLine{{"--script", "play.script", "a.sdk", "b.sdk"}, "one saved game"},
+                      SBadLine{
+                          {"--screen", "4096x4096", "--scale", "16", "--script", "play.script"},
+                          "each side 1..1024"},
+                      SBadLine{{"-platform", "bogus"}, "-platform bogus: Qt has no such platform"},
+                      SBadLine{{"--script", "."}, "it is a folder"}));
 
-// ---- The window: SIGTERM and SIGINT end it in order ----
+// No display to show the window on: one line, instead of Qt's abort. Also when DISPLAY names
+// a display that is not there (found only as Qt starts).
+TEST_F(E2E, AWindowWithoutADisplayIsRefused) {
+    const std::vector<std::vector<std::string>> environments = {
+        {"QT_QPA_PLATFORM=", "DISPLAY=", "WAYLAND_DISPLAY="},
+        {"QT_QPA_PLATFORM=xcb", "DISPLAY=", "WAYLAND_DISPLAY="},
+        {"QT_QPA_PLATFORM=", "DISPLAY=:7391", "WAYLAND_DISPLAY="}};
+    for (const std::vector<std::string>& env : environments) {
+        const pid_t pid = Start("sudoku", {"--data-dir", "data"}, work.Path(), env);
+        EXPECT_EQ(Wait(pid), 2) << env[0] << ' ' << env[1];
+        EXPECT_EQ(ReadText(work / "stderr.txt"),
+                  "sudoku: no display: set DISPLAY, or use --script\n")
+            << env[0] << ' ' << env[1];
+        EXPECT_FALSE(fs::exists(Data()));
+    }
+}
 
-class WindowSignal : public E2E, public ::testing::WithParamInterface<int> {};
+TEST_F(E2E, HelpPrintsTheUsage) {
+    const SRun run = RunProgram("sudoku", {"--data-dir", "data", "--help"}, work.Path());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.starts_with("usage: sudoku ")) << run.out;
+    EXPECT_NE(run.out.find("--script FILE"), std::string::npos) << run.out;
+    EXPECT_EQ(run.err, "");
+    EXPECT_FALSE(fs::exists(Data()));
+}
+
+// ---- Pipes: a script read from one, a log written into one nobody reads ----
+
+// Runs sudoku in `cwd` with `input` on its standard input (a pipe) and standard error going to
+// stderr.txt; with `closedOutput` its standard output is a pipe whose reader has gone, else
+// stdout.txt.
+int RunPiped(const std::vector<std::string>& args, const fs::path& cwd, const std::string& input,
+             bool closedOutput) {
+    int in[2];
+    int out[2];
+    EXPECT_EQ(pipe(in), 0);
+    EXPECT_EQ(pipe(out), 0);
+    EXPECT_LT(input.size(), 65536U) << "the whole script waits in the pipe";
+    EXPECT_EQ(write(in[1], input.data(), input.size()), static_cast<ssize_t>(input.size()));
+    close(in[1]);
+    close(out[0]);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (chdir(cwd.c_str()) != 0) {
+            _exit(126);
+        }
+        dup2(in[0], 0);
+        dup2(closedOutput ? out[1] : open("stdout.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
+        dup2(open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+        const std::string path = (kProgramDir / "sudoku").string();
+        std::vector<char*> argv{const_cast<char*>(path.c_str())};
+        for (const std::string& a : args) {
+            argv.push_back(const_cast<char*>(a.c_str()));
+        }
+        argv.push_back(nullptr);
+        execv(path.c_str(), argv.data());
+        _exit(127);
+    }
+    close(in[0]);
+    close(out[1]);
+    return Wait(pid);
+}
+
+class ScriptOnStandardInput : public E2E, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ScriptOnStandardInput, IsPlayed) {
+    ImportNearlySolved(work.Path());
+    const int status = RunPiped({"--script", GetParam(), "--data-dir", "data", "nearly.sdk"},
+                                work.Path(), ReadText(kCases / "game_to_end.script"), false);
+    EXPECT_EQ(status, 0) << ReadText(work / "stderr.txt");
+    EXPECT_EQ(ReadText(work / "stdout.txt"), ExpectedLog("game_to_end"));
+    ExpectSolvedCustomGames(*this, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, ScriptOnStandardInput, ::testing::Values("-", "/dev/stdin"),
+                         [](const auto& row) {
+                             return std::string(row.param) == "-" ? "Dash" : "DevStdin";
+                         });
+
+// `sudoku --script p.txt | head -1`: the log cannot be written, the game is played to its end
+// and saved with its statistics all the same.
+TEST_F(E2E, AClosedOutputEndsTheGameAsSaveAndExitDoes) {
+    ImportNearlySolved(work.Path());
+    fs::copy_file(kCases / "closed_output.script", work / "play.script");
+    const int status = RunPiped({"--script", "play.script", "--data-dir", "data", "nearly.sdk"},
+                                work.Path(), "", true);
+    EXPECT_EQ(status, 0) << ReadText(work / "stderr.txt");
+    ExpectSolvedCustomGames(*this, 1);
+}
+
+// Save into a FIFO: the test holds it open for reading and writing with its buffer full, so the
+// game's write waits; then the test lets go and the write finds no reader.
+TEST_F(E2E, ASaveIntoAFifoWhoseReaderGoesAwayFailsAndTheGameGoesOn) {
+    const fs::path fifo = work / "fifo.sdk";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+    const int reader = open(fifo.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    const std::string fill(4096, 'x');
+    while (write(reader, fill.data(), fill.size()) > 0) {
+    }
+    fs::copy_file(kCases / "save_to_fifo.script", work / "play.script");
+    const pid_t pid = Start("sudoku", {"--script", "play.script", "--data-dir", "data"},
+                            work.Path(), {"QT_QPA_PLATFORM=offscreen"});
+    // The game has the FIFO open for writing (at most ten seconds); the child holds the test's
+    // own descriptor, for reading and writing, only until it runs the game.
+    const fs::path proc = fs::path("/proc") / std::to_string(pid);
+    bool open = false;
+    for (int i = 0; i < 200 && !open; ++i) {
+        std::error_code ec;
+        for (const auto& fd : fs::directory_iterator(proc / "fd", ec)) {
+            std::istringstream info(ReadText(proc / "fdinfo" / fd.path().filename()));
+            std::string word;
+            int flags = 0;
+            while (info >> word && word != "flags:") {
+            }
+            info >> std::oct >> flags;
+            open = open ||
+                   (fs::read_symlink(fd.path(), ec) == fifo && (flags & O_ACCMODE) == O_WRONLY);
+        }
+        if (!open) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
+    close(reader);
+    EXPECT_TRUE(open) << "the game never opened the FIFO";
+    EXPECT_EQ(Wait(pid), 0) << ReadText(work / "stderr.txt");
+    EXPECT_EQ(ReadText(work / "stdout.txt"), ExpectedLog("save_to_fifo"));
+    ExpectBothFilesWritten(*this);
+}
+
+// ---- The window: SIGTERM, SIGINT and SIGHUP end it in order ----
+
+struct SWindowSignal {
+    const char* name;
+    int signal;
+    std::vector<std::string> args;  // more arguments
+};
+
+class WindowSignal : public E2E, public ::testing::WithParamInterface<SWindowSignal> {};
 
 TEST_P(WindowSignal, WritesTheAutosaveAndTheOptions) {
     // The timing hook says when the window shows its first picture.
-    const pid_t pid = Start("sudoku", {"--data-dir", "data", "--language", "2"}, work.Path(),
-                            {"QT_QPA_PLATFORM=offscreen", "SUDOKU_TIMING=1"});
+    std::ofstream(work / "damaged.sdk") << std::string(100, 'x');
+    std::vector<std::string> args{"--data-dir", "data", "--language", "2"};
+    args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
+    const pid_t pid =
+        Start("sudoku", args, work.Path(), {"QT_QPA_PLATFORM=offscreen", "SUDOKU_TIMING=1"});
     ASSERT_TRUE(WaitForLine(work.Path(), "timing splash ")) << ReadText(work / "stderr.txt");
     EXPECT_FALSE(fs::exists(Data() / "autosave.sdk")) << "nothing is saved before the end";
-    ASSERT_EQ(kill(pid, GetParam()), 0);
+    ASSERT_EQ(kill(pid, GetParam().signal), 0);
     EXPECT_EQ(Wait(pid), 0);
     ExpectBothFilesWritten(*this);
     EXPECT_EQ(Options().GetLanguage(), 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, WindowSignal, ::testing::Values(SIGTERM, SIGINT),
-                         [](const auto& row) { return row.param == SIGTERM ? "TERM" : "INT"; });
+// SIGHUP: the terminal the game was started from is closed. The damaged saved game named on the
+// command line opens a message box over the window.
+INSTANTIATE_TEST_SUITE_P(
+    Signals, WindowSignal,
+    ::testing::Values(SWindowSignal{"TERM", SIGTERM, {}}, SWindowSignal{"INT", SIGINT, {}},
+                      SWindowSignal{"HUP", SIGHUP, {}},
+                      SWindowSignal{"HUPWithAMessageBox", SIGHUP, {"damaged.sdk"}}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(E2E, TheTimingHookNotesTheSplashItsEndAndTheBoard) {
     const pid_t pid = Start("sudoku", {"--data-dir", "data"}, work.Path(),

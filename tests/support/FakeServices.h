@@ -98,8 +98,10 @@ public:
         shown = deviceScreen;
         ++presents;
     }
+    bool ShowsEachPicture() const override { return showsEachPicture; }
     Bitmap shown;
     int presents = 0;
+    bool showsEachPicture = true;
 };
 
 }  // namespace testsupport

@@ -203,6 +203,25 @@ TEST_F(AppTest, EachTickRestoresTheClockFromTheLastFrameBeforeItDraws) {
     EXPECT_TRUE(View().WindowSurface().pixels == expected.pixels);
 }
 
+// A window nobody sees between looks (script mode): a day of ticks draws nothing until the
+// picture is wanted, then the clock once, as a window that shows each tick has it.
+TEST_F(AppTest, AWindowSeenOnlyWhenLookedAtGetsTheClockOfTheLastTickOnce) {
+    window.showsEachPicture = false;
+    StartPastSplash();
+    const int presents = window.presents;
+    timers.Advance(86'400'000);
+    EXPECT_EQ(Game().GetElapsed(), 86'401'000);
+    EXPECT_EQ(window.presents, presents);
+    ASSERT_TRUE(View().DrawPendingClock());
+    EXPECT_EQ(window.presents, presents + 1);
+    EXPECT_FALSE(View().DrawPendingClock());
+    const Bitmap once = window.shown;
+    window.showsEachPicture = true;
+    View().DrawClockOnWindow();
+    EXPECT_EQ(window.presents, presents + 2);
+    EXPECT_TRUE(window.shown.pixels == once.pixels);
+}
+
 // --- Command bar ---
 
 TEST_F(AppTest, CaptionOfAHeldButtonInTheCurrentLanguageAndMode) {
