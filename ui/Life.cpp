@@ -96,6 +96,11 @@ void CGame::ContinueClock() {
 }
 
 void CGame::SaveOnExit() {
+    // Without a data folder (no home folder at all) nothing is kept, as the start said.
+    if (Data().GetDataFolder().empty()) {
+        SetSkinBitmaps({}, {});
+        return;
+    }
     // The game goes on to its end either way; each file that could not be written is named.
     std::string why;
     if (!gamefiles::WriteGameFile(Data(), *this, gamefiles::kAutosave, &why)) {

@@ -165,9 +165,18 @@ TEST_F(E2E, NoHomeFolderMeansNothingIsSaved) {
     }
     const std::string err = ReadText(work / "stderr.txt");
     EXPECT_EQ(status, 0) << err;
-    EXPECT_NE(err.find("sudoku: no home folder: HOME is unset and the password database has none "
-                       "for user 54321: nothing is saved (--data-dir DIR names a folder)\n"),
-              std::string::npos)
+    // One line of the game's says it, and nothing more is said of it at the end (Qt may add
+    // its own word on the runtime folder).
+    std::string ours;
+    std::istringstream lines(err);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with("sudoku:")) {
+            ours += line + '\n';
+        }
+    }
+    EXPECT_EQ(ours,
+              "sudoku: no home folder: HOME is unset and the password database has none for user "
+              "54321: nothing is saved (--data-dir DIR names a folder)\n")
         << err;
     EXPECT_FALSE(fs::exists("/tmp/.local/share/sudoku/autosave.sdk"));
     EXPECT_FALSE(fs::exists(work / "autosave.sdk"));
