@@ -6,9 +6,9 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QFont>
 #include <QLabel>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QTimer>
 #include <QUrl>

@@ -41,12 +41,29 @@ SCommandState Rule(CommandId id) {
     return {id != CommandId::kSave, id == CommandId::kCellSelect || id == CommandId::kPaper};
 }
 
+// Compares a picture with its golden image in golden/menus/, or writes it there when
+// SUDOKU_UPDATE_GOLDEN is set; a picture that differs is kept in the temporary folder.
+void ExpectGolden(const QImage& shot, const QString& name) {
+    const QString golden = QString::fromUtf8(SUDOKU_TEST_DATA) + "/golden/menus/";
+    if (std::getenv("SUDOKU_UPDATE_GOLDEN") != nullptr) {
+        QDir().mkpath(golden);
+        ASSERT_TRUE(shot.save(golden + name));
+        return;
+    }
+    const QImage expected = QImage(golden + name).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(expected.isNull()) << (golden + name).toStdString();
+    if (shot != expected) {
+        const QString kept = QDir::temp().filePath(name);
+        shot.save(kept);
+        ADD_FAILURE() << name.toStdString() << " differs from its golden image (kept in "
+                      << kept.toStdString() << ")";
+    }
+}
+
 class SoftKeyMenus : public ::testing::TestWithParam<int> {};
 
 TEST_P(SoftKeyMenus, HoldTheItemsOfTheirLanguageAndLookAsTheirGoldenImages) {
     const int language = GetParam();
-    const QString golden = QString::fromUtf8(SUDOKU_TEST_DATA) + "/golden/menus/";
-    const bool update = std::getenv("SUDOKU_UPDATE_GOLDEN") != nullptr;
     std::set<int> commands;
     for (int key = 0; key < 2; ++key) {
         const auto menu = softkey::Build(language, key, 1, Rule);
@@ -58,19 +75,7 @@ TEST_P(SoftKeyMenus, HoldTheItemsOfTheirLanguageAndLookAsTheirGoldenImages) {
         const QImage shot = menu->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QString name = QString::fromLatin1(key == 0 ? "game-" : "options-") +
                              QString::number(language) + ".png";
-        if (update) {
-            QDir().mkpath(golden);
-            ASSERT_TRUE(shot.save(golden + name));
-            continue;
-        }
-        const QImage expected = QImage(golden + name).convertToFormat(QImage::Format_RGB32);
-        ASSERT_FALSE(expected.isNull()) << (golden + name).toStdString();
-        if (shot != expected) {
-            const QString kept = QDir::temp().filePath(name);
-            shot.save(kept);
-            ADD_FAILURE() << name.toStdString() << " differs from its golden image (kept in "
-                          << kept.toStdString() << ")";
-        }
+        ExpectGolden(shot, name);
     }
     for (const CommandId id : kNotInRussian) {
         EXPECT_EQ(commands.count(static_cast<int>(id)), language == 6 ? 0U : 1U)
@@ -121,26 +126,13 @@ class ScaledMenus : public ::testing::TestWithParam<SScaleCase> {};
 // submenu arrows, which grow with the text; the languages with the longest captions.
 TEST_P(ScaledMenus, ShowEveryCaptionWholeAsTheirGoldenImages) {
     const auto [language, scale] = GetParam();
-    const QString golden = QString::fromUtf8(SUDOKU_TEST_DATA) + "/golden/menus/";
-    const bool update = std::getenv("SUDOKU_UPDATE_GOLDEN") != nullptr;
     for (int key = 0; key < 2; ++key) {
         const auto menu = softkey::Build(language, key, scale, Rule);
         ASSERT_NE(menu, nullptr);
         const QImage shot = PopupAndSubmenus(*menu);
         const QString name = QString::fromLatin1(key == 0 ? "game-" : "options-") +
                              QString::number(language) + "-scale" + QString::number(scale) + ".png";
-        if (update) {
-            ASSERT_TRUE(shot.save(golden + name));
-            continue;
-        }
-        const QImage expected = QImage(golden + name).convertToFormat(QImage::Format_RGB32);
-        ASSERT_FALSE(expected.isNull()) << (golden + name).toStdString();
-        if (shot != expected) {
-            const QString kept = QDir::temp().filePath(name);
-            shot.save(kept);
-            ADD_FAILURE() << name.toStdString() << " differs from its golden image (kept in "
-                          << kept.toStdString() << ")";
-        }
+        ExpectGolden(shot, name);
     }
 }
 
