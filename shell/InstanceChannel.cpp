@@ -18,6 +18,8 @@
 #include <iostream>
 #include <thread>
 
+#include "script/DataFolderClaim.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -101,11 +103,6 @@ bool HandOff(const fs::path& dataFolder, const std::optional<fs::path>& savedGam
     return answer == kAnswer;
 }
 
-void SayNoLock(const fs::path& dataFolder, const CInstanceLock& lock) {
-    std::cerr << "sudoku: the data folder " << dataFolder.string() << " cannot be locked ("
-              << lock.Why() << "): a second game on it is not kept out\n";
-}
-
 }  // namespace
 
 std::optional<int> ClaimDataFolderForWindow(CInstanceLock& lock, const fs::path& dataFolder,
@@ -118,7 +115,7 @@ std::optional<int> ClaimDataFolderForWindow(CInstanceLock& lock, const fs::path&
             case CInstanceLock::EState::kHeld:
                 return std::nullopt;
             case CInstanceLock::EState::kImpossible:
-                SayNoLock(dataFolder, lock);
+                SayDataFolderNotLocked(dataFolder, lock);
                 return std::nullopt;
             case CInstanceLock::EState::kInUse:
                 if (HandOff(dataFolder, savedGame)) {
@@ -130,24 +127,6 @@ std::optional<int> ClaimDataFolderForWindow(CInstanceLock& lock, const fs::path&
     }
     std::cerr << "sudoku: the data folder " << dataFolder.string()
               << " is in use by a game that does not answer (a script run)\n";
-    return 2;
-}
-
-std::optional<int> ClaimDataFolderForScript(CInstanceLock& lock, const fs::path& dataFolder) {
-    if (dataFolder.empty()) {
-        return std::nullopt;
-    }
-    switch (lock.Take(dataFolder)) {
-        case CInstanceLock::EState::kHeld:
-            return std::nullopt;
-        case CInstanceLock::EState::kImpossible:
-            SayNoLock(dataFolder, lock);
-            return std::nullopt;
-        case CInstanceLock::EState::kInUse:
-            break;
-    }
-    std::cerr << "sudoku: the data folder " << dataFolder.string()
-              << " is in use by another game\n";
     return 2;
 }
 

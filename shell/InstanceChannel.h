@@ -24,11 +24,6 @@ std::optional<int> ClaimDataFolderForWindow(CInstanceLock& lock,
                                             const std::filesystem::path& dataFolder,
                                             const std::optional<std::filesystem::path>& savedGame);
 
-// A script run: takes the data folder. Nothing when the script is to run; 2, with one line,
-// when another game holds the folder.
-std::optional<int> ClaimDataFolderForScript(CInstanceLock& lock,
-                                            const std::filesystem::path& dataFolder);
-
 // The running game's end of the socket. A request raises the window; its saved game is opened
 // through `open` once the game has started and no modal box, dialog or menu is open, one at a
 // time, in the order they came. A game whose window has closed (it is ending) answers nothing,

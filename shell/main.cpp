@@ -1,58 +1,22 @@
 // sudoku: the game on the desktop, or a script run against it without a display.
 #include <QApplication>
 
-#include <fcntl.h>
 #include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "shell/CommandLine.h"
+#include "script/CommandLine.h"
+#include "script/GameSetup.h"
+#include "script/Script.h"
+#include "script/ScriptFile.h"
 #include "shell/Program.h"
 #include "shell/QtPlatform.h"
-#include "shell/Script.h"
 
 namespace {
-
-// Larger scripts are refused rather than read into memory.
-constexpr std::size_t kMaxScriptBytes = 16U << 20;
-
-// A script is read as a stream, so that it may come from a pipe ("-" is standard input): at
-// most kMaxScriptBytes, else nothing with the reason in `why`.
-std::optional<std::string> ReadScript(const std::string& name, std::string& why) {
-    const bool standardInput = name == "-";
-    const int fd = standardInput ? 0 : ::open(name.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
-    struct stat st {};
-    if (fd < 0 || ::fstat(fd, &st) != 0) {
-        why = std::strerror(errno);
-        return std::nullopt;
-    }
-    std::string text;
-    char buffer[65536];
-    ssize_t n = 0;
-    if (S_ISDIR(st.st_mode)) {
-        why = "it is a folder, not a file";
-    } else {
-        while (text.size() <= kMaxScriptBytes &&
-               ((n = ::read(fd, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR))) {
-            text.append(buffer, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
-        }
-        why = n < 0                           ? std::strerror(errno)
-              : text.size() > kMaxScriptBytes ? "larger than 16 MiB"
-                                              : "";
-    }
-    if (!standardInput) {
-        ::close(fd);
-    }
-    return why.empty() ? std::optional<std::string>(std::move(text)) : std::nullopt;
-}
 
 // A closed output (a pipe whose reader has gone, `sudoku --script p.txt | head -1`) must not
 // end the game before it is saved: writes fail with EPIPE instead. A handler rather than
@@ -85,7 +49,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> qtArgs{argc > 0 ? argv[0] : "sudoku"};
     if (commandLine.script) {
         std::string why;
-        const auto text = ReadScript(commandLine.script->string(), why);
+        const auto text = ReadScriptText(commandLine.script->string(), why);
         if (!text) {
             std::cerr << "sudoku: --script: cannot read " << commandLine.script->string() << " ("
                       << why << ")\n";

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/Script.h"
+#include "script/Script.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // SCommandLine: the options of the `sudoku` executable and their parser.
-#include "shell/CommandLine.h"
+#include "script/CommandLine.h"
 
 #include <array>
 #include <string_view>
 
-#include "shell/Number.h"
+#include "script/Number.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/CommandLine.h"
-#include "shell/Number.h"
+#include "script/CommandLine.h"
+#include "script/Number.h"
 #include "tests/support/TempDir.h"
 
 namespace {

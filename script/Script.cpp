@@ -1,9 +1,9 @@
 // SScriptLine: one event of a script of the script mode, and the parser of script text.
-#include "shell/Script.h"
+#include "script/Script.h"
 
 #include <cstdint>
 
-#include "shell/Number.h"
+#include "script/Number.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Numbers of the command line and of scripts: decimal or 0x hexadecimal.
-#include "shell/Number.h"
+#include "script/Number.h"
 
 #include <charconv>
 

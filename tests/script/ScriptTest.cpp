@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "shell/Script.h"
+#include "script/Script.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // CScriptRunner: runs the events of a script against the application in virtual time.
-#include "shell/ScriptRunner.h"
+#include "script/ScriptRunner.h"
 
 #include <string>
 

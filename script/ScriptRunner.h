@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/Script.h"
+#include "script/Script.h"
 
 class CScriptedForeground;
 class CScriptedTimers;
