@@ -20,7 +20,7 @@
 #include <iostream>
 
 #include "platform/Screen.h"
-#include "shell/CommandLine.h"
+#include "script/CommandLine.h"
 #include "shell/SoftKeyMenu.h"
 #include "ui/GameRoot.h"
 #include "ui/MainFrm.h"
