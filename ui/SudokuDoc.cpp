@@ -174,13 +174,11 @@ bool CSudokuDoc::OnNewDocument() {
             m_game.StartNewGame(true);
         }
         m_frame.RebuildCommandBar(m_options.GetLanguage());
-        m_frame.Refresh();
         m_bFirstNewDocument = false;
     } else if (m_options.GetCustomEntry()) {
         m_game.AcceptCustomPuzzle();
     } else {
         m_game.StartNewGame(false);
-        m_frame.Refresh();
         ReleaseToolbarButtons();
     }
     return true;
@@ -253,7 +251,6 @@ void CSudokuDoc::OnCustom(CommandId) {
     m_options.SetLevel(level::kCustom);
     m_options.SetCustomEntry(true);
     m_game.StartNewGame(false);
-    m_frame.Refresh();
 }
 
 void CSudokuDoc::OnQuickNewGame(CommandId) {
@@ -389,8 +386,8 @@ void CSudokuDoc::OnSkin(CommandId id) {
 }
 
 void CSudokuDoc::OnPencilmarks(CommandId) {
+    // Setting the mode repaints, and the bar draws the strip of the modes.
     m_game.SetPencilMode(!m_game.GetPencilMode());
-    m_frame.Refresh();
 }
 
 void CSudokuDoc::OnEraser(CommandId) {
@@ -411,7 +408,6 @@ void CSudokuDoc::OnLanguage(CommandId) {
     // Stored even when unchanged; the bar follows at once, the rest at its next use.
     m_options.SetLanguage(dialog.Selected());
     m_frame.RebuildCommandBar(dialog.Selected());
-    m_frame.Refresh();
 }
 
 void CSudokuDoc::OnTutorial(CommandId) {

@@ -80,7 +80,8 @@ public:
     // shows the FileError box and the game in play stays.
     bool OpenDocumentFile(const std::filesystem::path& path);
 
-    // Presses and releases the Pencilmarks and then the Eraser button, so that both end up.
+    // Presses and releases the Pencilmarks and then the Eraser button, so that both end up, and
+    // presents the device screen.
     void ReleaseToolbarButtons();
 
     // The end of the program, by any route: SaveOnExit, exactly once. Before the first new
