@@ -11,7 +11,6 @@
 #include "game/Texts.h"
 #include "platform/DataManager.h"
 #include "platform/Shell.h"
-#include "res/Bitmaps.h"
 #include "res/Strings.h"
 #include "ui/GameRoot.h"
 #include "ui/LanguageDlg.h"
@@ -36,13 +35,12 @@ constexpr const char* kProposedName = "quicksave.sdk";
 
 }  // namespace
 
-// One command: its update rule (nullptr: always enabled, never checked), its body (nullptr:
-// the application serves it) and whether its rule also brings the toolbar strip up to date.
+// One command: its update rule (nullptr: always enabled, never checked) and its body (nullptr:
+// the application serves it).
 struct CSudokuDoc::SCommandRow {
     CommandId id;
     SCommandState (*rule)(const SRuleState&);
     void (CSudokuDoc::*run)(CommandId);
-    bool refreshesToolbar;
 };
 
 const CSudokuDoc::SCommandRow* CSudokuDoc::FindRow(CommandId id) {
@@ -51,61 +49,60 @@ const CSudokuDoc::SCommandRow* CSudokuDoc::FindRow(CommandId id) {
     using C = CommandId;
     static constexpr SCommandRow kRows[] = {
         // Game, New Game
-        {C::kBeginner, [](S s) { return Check(s.level == level::kBeginner); }, &D::OnLevel, false},
-        {C::kEasy, [](S s) { return Check(s.level == level::kEasy); }, &D::OnLevel, false},
-        {C::kMedium, [](S s) { return Check(s.level == level::kMedium); }, &D::OnLevel, false},
-        {C::kHard, [](S s) { return Check(s.level == level::kHard); }, &D::OnLevel, false},
-        {C::kExpert, [](S s) { return Check(s.level == level::kExpert); }, &D::OnLevel, false},
-        {C::kCustom, [](S s) { return Check(s.level == level::kCustom); }, &D::OnCustom, false},
-        {C::kQuickNewGame, nullptr, &D::OnQuickNewGame, false},
+        {C::kBeginner, [](S s) { return Check(s.level == level::kBeginner); }, &D::OnLevel},
+        {C::kEasy, [](S s) { return Check(s.level == level::kEasy); }, &D::OnLevel},
+        {C::kMedium, [](S s) { return Check(s.level == level::kMedium); }, &D::OnLevel},
+        {C::kHard, [](S s) { return Check(s.level == level::kHard); }, &D::OnLevel},
+        {C::kExpert, [](S s) { return Check(s.level == level::kExpert); }, &D::OnLevel},
+        {C::kCustom, [](S s) { return Check(s.level == level::kCustom); }, &D::OnCustom},
+        {C::kQuickNewGame, nullptr, &D::OnQuickNewGame},
         // Ctrl+N: the framework's New ends in the new-document operation.
-        {C::kNew, nullptr, &D::OnNew, false},
+        {C::kNew, nullptr, &D::OnNew},
         // Game
-        {C::kLoad, nullptr, &D::OnLoad, false},
-        {C::kSave, nullptr, &D::OnSave, false},
-        {C::kSaveAndExit, nullptr, nullptr, false},
+        {C::kLoad, nullptr, &D::OnLoad},
+        {C::kSave, nullptr, &D::OnSave},
+        {C::kSaveAndExit, nullptr, nullptr},
         // Game, Edit
-        {C::kUndo, [](S s) { return Enable(s.canUndo); }, &D::OnUndo, false},
-        {C::kEraseIllegal, [](S s) { return Enable(!s.customEntry); }, &D::OnEraseIllegal, false},
-        {C::kRestart, [](S s) { return Enable(!s.customEntry); }, &D::OnRestart, false},
+        {C::kUndo, [](S s) { return Enable(s.canUndo); }, &D::OnUndo},
+        {C::kEraseIllegal, [](S s) { return Enable(!s.customEntry); }, &D::OnEraseIllegal},
+        {C::kRestart, [](S s) { return Enable(!s.customEntry); }, &D::OnRestart},
         // Game, Solve
-        {C::kCheckMyInput, nullptr, &D::OnCheckMyInput, false},
-        {C::kHint, [](S s) { return Enable(!s.customEntry); }, &D::OnHint, false},
-        {C::kSolveCell, [](S s) { return Enable(!s.customEntry); }, &D::OnSolveCell, false},
-        {C::kSolvePuzzle, [](S s) { return Enable(!s.customEntry); }, &D::OnSolvePuzzle, false},
+        {C::kCheckMyInput, nullptr, &D::OnCheckMyInput},
+        {C::kHint, [](S s) { return Enable(!s.customEntry); }, &D::OnHint},
+        {C::kSolveCell, [](S s) { return Enable(!s.customEntry); }, &D::OnSolveCell},
+        {C::kSolvePuzzle, [](S s) { return Enable(!s.customEntry); }, &D::OnSolvePuzzle},
         // Options, Preferences
-        {C::kCellSelect, [](S s) { return Check(s.inputMode == kCellSelect); }, &D::OnInputMode,
-         false},
-        {C::kNumberSelect, [](S s) { return Check(s.inputMode == kNumberSelect); }, &D::OnInputMode,
-         false},
+        {C::kCellSelect, [](S s) { return Check(s.inputMode == kCellSelect); }, &D::OnInputMode},
+        {C::kNumberSelect, [](S s) { return Check(s.inputMode == kNumberSelect); },
+         &D::OnInputMode},
         {C::kAutoPencilmarks, [](S s) { return CheckAndEnable(s.autoPencilmarks, !s.customEntry); },
-         &D::OnToggleOption, false},
+         &D::OnToggleOption},
         {C::kFlagIllegal, [](S s) { return CheckAndEnable(s.flagIllegal, !s.customEntry); },
-         &D::OnToggleOption, false},
+         &D::OnToggleOption},
         {C::kLimitNumbers,
          [](S s) {
              return CheckAndEnable(s.limitNumbers, !s.customEntry && s.inputMode == kCellSelect);
          },
-         &D::OnToggleOption, false},
+         &D::OnToggleOption},
         {C::kZonePencilmarks, [](S s) { return CheckAndEnable(s.zonePencilmarks, !s.customEntry); },
-         &D::OnToggleOption, false},
+         &D::OnToggleOption},
         {C::kCrosshatching,
          [](S s) { return CheckAndEnable(s.crosshatching, s.inputMode == kNumberSelect); },
-         &D::OnToggleOption, false},
+         &D::OnToggleOption},
         // Options, Skin
-        {C::kPaper, [](S s) { return Check(s.skin == kSkinPaper); }, &D::OnSkin, false},
-        {C::kSand, [](S s) { return Check(s.skin == kSkinSand); }, &D::OnSkin, false},
-        {C::kSteel, [](S s) { return Check(s.skin == kSkinSteel); }, &D::OnSkin, false},
+        {C::kPaper, [](S s) { return Check(s.skin == kSkinPaper); }, &D::OnSkin},
+        {C::kSand, [](S s) { return Check(s.skin == kSkinSand); }, &D::OnSkin},
+        {C::kSteel, [](S s) { return Check(s.skin == kSkinSteel); }, &D::OnSkin},
         // Options
-        {C::kStatistics, nullptr, &D::OnStatistics, false},
-        {C::kLanguage, nullptr, &D::OnLanguage, false},
-        {C::kTutorial, nullptr, &D::OnTutorial, false},
-        {C::kAbout, nullptr, nullptr, false},
+        {C::kStatistics, nullptr, &D::OnStatistics},
+        {C::kLanguage, nullptr, &D::OnLanguage},
+        {C::kTutorial, nullptr, &D::OnTutorial},
+        {C::kAbout, nullptr, nullptr},
         // Toolbar
         {C::kPencilmarks, [](S s) { return Enable(!s.autoPencilmarks && !s.customEntry); },
-         &D::OnPencilmarks, true},
-        {C::kEraser, nullptr, &D::OnEraser, true},
-        {C::kExit, nullptr, nullptr, false},
+         &D::OnPencilmarks},
+        {C::kEraser, nullptr, &D::OnEraser},
+        {C::kExit, nullptr, nullptr},
     };
     for (const SCommandRow& row : kRows) {
         if (row.id == id) {
@@ -150,14 +147,6 @@ SCommandState CSudokuDoc::Update(CommandId id) const {
     return Rule(id, RuleState());
 }
 
-SCommandState CSudokuDoc::UpdateButton(CommandId id) {
-    const SCommandRow* row = FindRow(id);
-    if (row != nullptr && row->refreshesToolbar) {
-        m_frame.SetToolbarImage(ToolbarImageOfModes());
-    }
-    return Update(id);
-}
-
 bool CSudokuDoc::HasCommand(CommandId id) {
     const SCommandRow* row = FindRow(id);
     return row != nullptr && row->run != nullptr;
@@ -185,13 +174,11 @@ bool CSudokuDoc::OnNewDocument() {
             m_game.StartNewGame(true);
         }
         m_frame.RebuildCommandBar(m_options.GetLanguage());
-        UpdateToolbarImage();
         m_bFirstNewDocument = false;
     } else if (m_options.GetCustomEntry()) {
         m_game.AcceptCustomPuzzle();
     } else {
         m_game.StartNewGame(false);
-        UpdateToolbarImage();
         ReleaseToolbarButtons();
     }
     return true;
@@ -207,20 +194,6 @@ bool CSudokuDoc::OpenDocumentFile(const std::filesystem::path& path) {
     m_game.OnGameRead();
     m_game.Redraw();
     return true;
-}
-
-int CSudokuDoc::ToolbarImageOfModes() const {
-    const bool pencil = m_game.GetPencilMode();
-    const bool eraser = m_game.GetEraserMode();
-    if (pencil) {
-        return eraser ? res::kToolbarBoth : res::kToolbarPencil;
-    }
-    return eraser ? res::kToolbarEraser : res::kToolbarPlain;
-}
-
-void CSudokuDoc::UpdateToolbarImage() {
-    m_frame.SetToolbarImage(ToolbarImageOfModes());
-    m_frame.Refresh();
 }
 
 void CSudokuDoc::ReleaseToolbarButtons() {
@@ -278,7 +251,6 @@ void CSudokuDoc::OnCustom(CommandId) {
     m_options.SetLevel(level::kCustom);
     m_options.SetCustomEntry(true);
     m_game.StartNewGame(false);
-    UpdateToolbarImage();
 }
 
 void CSudokuDoc::OnQuickNewGame(CommandId) {
@@ -414,13 +386,13 @@ void CSudokuDoc::OnSkin(CommandId id) {
 }
 
 void CSudokuDoc::OnPencilmarks(CommandId) {
+    // Setting the mode repaints, and the bar draws the strip of the modes.
     m_game.SetPencilMode(!m_game.GetPencilMode());
-    UpdateToolbarImage();
 }
 
 void CSudokuDoc::OnEraser(CommandId) {
     m_game.SetEraserMode(!m_game.GetEraserMode());
-    UpdateToolbarImage();
+    m_frame.Refresh();
 }
 
 void CSudokuDoc::OnStatistics(CommandId) {
@@ -436,7 +408,6 @@ void CSudokuDoc::OnLanguage(CommandId) {
     // Stored even when unchanged; the bar follows at once, the rest at its next use.
     m_options.SetLanguage(dialog.Selected());
     m_frame.RebuildCommandBar(dialog.Selected());
-    UpdateToolbarImage();
 }
 
 void CSudokuDoc::OnTutorial(CommandId) {

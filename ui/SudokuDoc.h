@@ -63,9 +63,6 @@ public:
     // The update rule of a command: a pure function of the options and the game. A command
     // without a rule is enabled and unchecked.
     SCommandState Update(CommandId id) const;
-    // The update of a toolbar button as the command bar asks it when it is drawn: the rule,
-    // and for Pencilmarks and Eraser also the strip of the current modes.
-    SCommandState UpdateButton(CommandId id);
     // Runs a command of the document when its rule enables it; false (and nothing happens) when
     // the rule disables it or the document has no such command (About, Save and Exit, Exit and
     // the accelerator-only Cut, Copy and Paste belong to the application).
@@ -83,9 +80,8 @@ public:
     // shows the FileError box and the game in play stays.
     bool OpenDocumentFile(const std::filesystem::path& path);
 
-    // The toolbar strip that matches the pencil and eraser modes (132, 134, 135, 136).
-    void UpdateToolbarImage();
-    // Presses and releases the Pencilmarks and then the Eraser button, so that both end up.
+    // Presses and releases the Pencilmarks and then the Eraser button, so that both end up, and
+    // presents the device screen.
     void ReleaseToolbarButtons();
 
     // The end of the program, by any route: SaveOnExit, exactly once. Before the first new
@@ -101,8 +97,6 @@ public:
 private:
     struct SCommandRow;
     static const SCommandRow* FindRow(CommandId id);
-    // The strip of the current modes.
-    int ToolbarImageOfModes() const;
     // The FileError box, with the reason and the file below its text.
     void ShowFileError(savefile::Fault fault, const std::filesystem::path& path);
 

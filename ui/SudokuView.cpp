@@ -89,7 +89,6 @@ void CSudokuView::OnKeyDown(uint32_t key) {
         m_game.NoteKeyDown();
     }
     if (key == CGame::kKeyEnter && m_doc != nullptr) {
-        m_doc->UpdateToolbarImage();
         m_doc->ReleaseToolbarButtons();
     }
 }
@@ -99,7 +98,6 @@ void CSudokuView::OnKeyUp(uint32_t key) {
         m_game.OnKey(key);
     }
     if (key == CGame::kKeyEnter && m_doc != nullptr) {
-        m_doc->UpdateToolbarImage();
         m_doc->ReleaseToolbarButtons();
     }
 }

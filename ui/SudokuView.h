@@ -53,7 +53,7 @@ public:
     // A stylus tap at a client point: ends the splash, or goes to the game.
     void OnLButtonDown(int32_t x, int32_t y);
     // Keys go to the game outside the splash (it acts on the key-up); Enter, down and up,
-    // refreshes the toolbar: UpdateToolbarImage, then ReleaseToolbarButtons.
+    // refreshes the toolbar (ReleaseToolbarButtons).
     void OnKeyDown(uint32_t key);
     void OnKeyUp(uint32_t key);
     // Timer 10: one second of play, counted only with the main window in the foreground and the

@@ -257,7 +257,7 @@ TEST_F(AppTest, CaptionBoxStandsOnRowSeventeenCentredOnTheButton) {
     StartPastSplash();
     Options().SetLanguage(0);
     const SRect button = Frame().ButtonRect(CommandId::kHint);
-    ASSERT_EQ(button.Width(), CMainFrame::kButtonSize);
+    ASSERT_EQ(button.Width(), CCommandBar::kButtonSize);
     const Bitmap before = View().WindowSurface();
     ASSERT_TRUE(Frame().OnButtonDown(CommandId::kHint));
     // "Hint" in the plain canvas's font is 24 x 9: the box is 30 x 11.
