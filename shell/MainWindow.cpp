@@ -126,7 +126,7 @@ int CMainWindow::NormalScale() const {
 }
 
 void CMainWindow::FitToDesktop() {
-    if (m_image.isNull() || isMaximized() || isFullScreen()) {
+    if (m_image.isNull() || isMaximized() || isFullScreen() || m_tookScreen) {
         return;
     }
     const int scale = NormalScale();
@@ -244,8 +244,10 @@ void CMainWindow::showEvent(QShowEvent* event) {
 
 void CMainWindow::ToggleFullScreen() {
     // Without a window manager nobody acts on the request: the window then takes the screen,
-    // or gives it back, itself.
-    if (isFullScreen()) {
+    // or gives it back, itself (a size set by the window ends Qt's full-screen state, so the
+    // window remembers that it took the screen).
+    if (isFullScreen() || m_tookScreen) {
+        m_tookScreen = false;
         showNormal();
         QTimer::singleShot(kWindowManagerMs, this, [this] {
             if (!isFullScreen() && !isMaximized() && geometry() != m_normalGeometry) {
@@ -259,6 +261,7 @@ void CMainWindow::ToggleFullScreen() {
     QTimer::singleShot(kWindowManagerMs, this, [this] {
         if (isFullScreen() && screen() != nullptr && geometry() != screen()->geometry()) {
             setGeometry(screen()->geometry());
+            m_tookScreen = true;
         }
     });
 }

@@ -95,7 +95,8 @@ private:
     int m_normalScale = 0;
     bool m_scaleLowered = false;
     bool m_frameChecked = false;
-    QRect m_normalGeometry;  // the window's place before full screen
+    QRect m_normalGeometry;     // the window's place before full screen
+    bool m_tookScreen = false;  // full screen taken by the window itself, without a manager
     SPlacement m_shown;
     int m_fontScale = 0;
     bool m_started = false;

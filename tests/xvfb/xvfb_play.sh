@@ -14,8 +14,8 @@
 #          manager's close button does (CLOSE_WINDOW, the close-window helper).
 #   full   F11: full screen, the device screen centred at the largest whole scale; a cell filled
 #          by clicks; a click on the Game soft key opens its menu, a click on the Options soft
-#          key opens that one at once, and Up and Return pick About; Escape closes it; then
-#          F1, Up and Return: Save and Exit.
+#          key opens that one at once, and Up and Return pick About; Escape closes it; F11
+#          gives the screen back; then F1, Up and Return: Save and Exit.
 # SCALE (default 1) is the window's zoom; clicks are placed by it. Exit status 77 (skipped) when
 # Xvfb or xdotool is missing.
 set -uo pipefail
@@ -171,6 +171,14 @@ full)
     wait_windows 2
     xdotool key Escape
     sleep 0.3
+    # F11 again: the window as it was.
+    xdotool key F11
+    for _ in $(seq 100); do
+        eval "$(xdotool getwindowgeometry --shell "$window")"
+        [ "$WIDTH" = 480 ] && [ "$HEIGHT" = 272 ] && break
+        sleep 0.05
+    done
+    [ "$WIDTH" = 480 ] && [ "$HEIGHT" = 272 ] || fail "F11 again left the window at ${WIDTH}x$HEIGHT"
     xdotool key F1
     wait_windows 2
     xdotool key Up Return
