@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
 #include <QLibraryInfo>
@@ -15,8 +16,11 @@
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QScreen>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
 #include <QUrl>
 #include <QWindow>
 
@@ -293,6 +297,31 @@ std::optional<std::filesystem::path> CQtShell::AskFile(bool save, std::string_vi
         dialog.setDefaultSuffix(FromUtf8(suffix));
     } else {
         dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    // It grows with the window's scale, as the boxes do, within the screen.
+    const int scale = m_hooks.scale ? std::max(m_hooks.scale(), 1) : 1;
+    if (scale > 1 && m_window != nullptr) {
+        QSize size = dialog.sizeHint() * scale;
+        dialog.setFont(m_window->font());
+        ApplyScaledStyle(dialog, scale);
+        // Its parts that Qt sizes in pixels when it builds the dialog: the side bar, the
+        // columns of the list and the tool buttons' icons.
+        if (auto* splitter = dialog.findChild<QSplitter*>(QStringLiteral("splitter"))) {
+            splitter->setSizes({size.width() / 5, size.width() - size.width() / 5});
+        }
+        if (const auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+            QHeaderView* header = tree->header();
+            for (int i = 0; i < header->count(); ++i) {
+                header->resizeSection(i, header->sectionSize(i) * scale);
+            }
+        }
+        for (QToolButton* button : dialog.findChildren<QToolButton*>()) {
+            button->setIconSize(button->iconSize() * scale);
+        }
+        if (const QScreen* screen = m_window->screen()) {
+            size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+        }
+        dialog.resize(size);
     }
     const int result = dialog.exec();
     QCoreApplication::removeTranslator(&translator);
