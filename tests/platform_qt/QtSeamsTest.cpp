@@ -8,9 +8,11 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFont>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
+#include <QTreeView>
 #include <QUrl>
 #include <QWidget>
 
@@ -211,6 +213,8 @@ TEST(QtShell, ABoxOfTheStartUpWaitsForTheWindow) {
 struct SSeenFileDialog {
     QString title;
     QString folder;
+    QSize size;
+    int nameColumn = 0;
 };
 
 void AnswerNextFileDialog(SSeenFileDialog& seen, const std::filesystem::path& choose) {
@@ -219,6 +223,10 @@ void AnswerNextFileDialog(SSeenFileDialog& seen, const std::filesystem::path& ch
         ASSERT_NE(dialog, nullptr);
         seen.title = dialog->windowTitle();
         seen.folder = dialog->directory().absolutePath();
+        seen.size = dialog->size();
+        if (const auto* tree = dialog->findChild<QTreeView*>(QStringLiteral("treeView"))) {
+            seen.nameColumn = tree->header()->sectionSize(0);
+        }
         if (choose.empty()) {
             dialog->reject();
             return;
@@ -245,6 +253,29 @@ TEST(QtShell, FileDialogsSpeakTheGamesLanguageAndStartWhereTheLastFileWas) {
     EXPECT_EQ(shell.AskSaveFile("Sudoku.sdk", "Sudoku Files (*.sdk)", ".sdk"), std::nullopt);
     EXPECT_EQ(second.title, QStringLiteral("Speichern unter"));
     EXPECT_EQ(second.folder, QString::fromStdString(saved.parent_path().string()));
+}
+
+TEST(QtShell, FileDialogsGrowWithTheWindowsScale) {
+    int language = 0;
+    std::map<int, SSeenFileDialog> seen;
+    for (const int scale : {1, 3}) {
+        QWidget window;
+        QFont font(QStringLiteral("WenQuanYi Micro Hei"));
+        font.setPixelSize(13 * scale);
+        window.setFont(font);
+        CQtShell::SHooks hooks = Hooks(&language);
+        hooks.scale = [scale] { return scale; };
+        CQtShell shell(hooks);
+        shell.SetMainWindow(&window);
+        AnswerNextFileDialog(seen[scale], {});
+        EXPECT_EQ(shell.AskOpenFile("Sudoku Files (*.sdk)", ".sdk"), std::nullopt);
+    }
+    // Larger, up to nine tenths of the (small, offscreen) screen; its list's columns three times
+    // as wide.
+    EXPECT_GT(seen[3].size.width(), seen[1].size.width());
+    EXPECT_GT(seen[3].size.height(), seen[1].size.height());
+    ASSERT_GT(seen[1].nameColumn, 0);
+    EXPECT_EQ(seen[3].nameColumn, 3 * seen[1].nameColumn);
 }
 
 TEST(QtShell, ASavedNameWithoutExtensionGetsTheGamesOne) {
