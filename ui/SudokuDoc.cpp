@@ -270,6 +270,7 @@ void CSudokuDoc::OnNew(CommandId) {
 }
 
 void CSudokuDoc::OnLoad(CommandId) {
+    m_root.Data().BeforeModal();
     const auto path = m_shell.AskOpenFile(res::DocumentField(res::DocField::kFilterName),
                                           res::DocumentField(res::DocField::kFilterExt));
     if (path) {
@@ -278,6 +279,7 @@ void CSudokuDoc::OnLoad(CommandId) {
 }
 
 void CSudokuDoc::OnSave(CommandId) {
+    m_root.Data().BeforeModal();
     const auto path =
         m_shell.AskSaveFile(kProposedName, res::DocumentField(res::DocField::kFilterName),
                             res::DocumentField(res::DocField::kFilterExt));
@@ -397,11 +399,13 @@ void CSudokuDoc::OnEraser(CommandId) {
 
 void CSudokuDoc::OnStatistics(CommandId) {
     CStatsDlg dialog(m_options, m_root.Data());
+    m_root.Data().BeforeModal();
     m_shell.RunDialog(dialog);
 }
 
 void CSudokuDoc::OnLanguage(CommandId) {
     CLanguageDlg dialog(m_options.GetLanguage(), m_frame);
+    m_root.Data().BeforeModal();
     if (m_shell.RunDialog(dialog) != kIdOk) {
         return;
     }
