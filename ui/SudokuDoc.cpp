@@ -197,6 +197,10 @@ bool CSudokuDoc::OpenDocumentFile(const std::filesystem::path& path) {
 }
 
 void CSudokuDoc::ReleaseToolbarButtons() {
+    // A bar with no button held stays as it is.
+    if (!m_frame.PressedButton()) {
+        return;
+    }
     for (const CommandId id : {CommandId::kPencilmarks, CommandId::kEraser}) {
         m_frame.SetButtonPressed(id, true);
         m_frame.SetButtonPressed(id, false);

@@ -441,6 +441,18 @@ TEST_F(AppTest, EachEventPaintsAndPresentsTheScreenAtMostOnce) {
              View().OnKeyUp(CGame::kKeyRight);
          },
          1, 1},
+        {"Enter down and up in Key Select", false, [this] { Options().SetInputMode(kKeySelect); },
+         [this] {
+             View().OnKeyDown(CGame::kKeyEnter);
+             View().OnKeyUp(CGame::kKeyEnter);
+         },
+         1, 1},
+        {"Enter down while a button is held", false,
+         [&] {
+             enterDigit();
+             Frame().OnButtonDown(CommandId::kUndo);
+         },
+         [this] { View().OnKeyDown(CGame::kKeyEnter); }, 0, 1},
         {"menu Undo", false, enterDigit, [this] { Command(CommandId::kUndo); }, 1, 1},
         {"menu level", false, [] {}, [this] { Command(CommandId::kEasy); }, 1, 1},
         {"menu option", false, [] {}, [this] { Command(CommandId::kFlagIllegal); }, 1, 1},
