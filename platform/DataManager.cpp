@@ -282,6 +282,7 @@ fileio::Problem DataManager::DataFolderProblem() const {
 
 int DataManager::ShowMessage(std::string_view text, MsgStyle style, std::string_view name,
                              const SMessageDetail& detail) {
+    BeforeModal();
     return m_shell.ShowMessage(name, text, style, detail);
 }
 

@@ -4,11 +4,13 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/Bitmap.h"
@@ -102,8 +104,19 @@ public:
     // caller names the file).
     bool LoadBitmapFile(std::string_view name, Bitmap& out, std::string* why = nullptr) const;
 
+    // A message box: what waits to be shown on the screen is shown first (BeforeModal).
     int ShowMessage(std::string_view text, MsgStyle style, std::string_view name = {},
                     const SMessageDetail& detail = {});
+    // What must be on the screen before a message box or a modal dialog covers it: the view
+    // sets it, and leaves it empty when it goes.
+    void SetBeforeModal(std::function<void()> beforeModal) {
+        m_beforeModal = std::move(beforeModal);
+    }
+    void BeforeModal() const {
+        if (m_beforeModal) {
+            m_beforeModal();
+        }
+    }
     void CloseApplication();
     // Opens tutorial/Tutorial<letter>.html of the program folder; an index outside 0..6 gets
     // no letter. `page` is set to the page's path, for a message when it could not be opened.
@@ -126,6 +139,7 @@ private:
     std::filesystem::path m_programFolder;
     std::filesystem::path m_dataFolder;
     IShell& m_shell;
+    std::function<void()> m_beforeModal;
     // Why each data file that was there could not be read, by its path.
     mutable std::map<std::filesystem::path, std::string> m_unreadable;
 };

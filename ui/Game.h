@@ -154,8 +154,8 @@ public:
     // After each paint of the game screen: the custom-entry notice once after a new game, and
     // the first run is over.
     void AfterPaint();
-    // Repaints the whole screen at once, synchronously, through the view; nothing happens while
-    // there is no view.
+    // Repaints the whole screen through the view: at once, or at the end of the event under way
+    // (CSudokuView::Invalidate); nothing happens while there is no view.
     void Redraw();
     // Reads a saved game of the data folder (the autosave). Gives kNoFile when the file is
     // missing or empty, kRefused (with the reason) when it is not a whole saved game; the game

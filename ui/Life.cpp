@@ -60,7 +60,7 @@ void CGame::AfterPaint() {
 
 void CGame::Redraw() {
     if (m_view != nullptr) {
-        m_view->OnPaint();
+        m_view->Invalidate();
     }
 }
 

@@ -55,6 +55,7 @@ void CMainFrame::OnTimer(int id) {
     if (id != kSplashTimer) {
         return;
     }
+    const CSudokuView::CEvent event(m_view);
     m_root.Splash().NextFrame();
     ++m_splashTicks;
     if (m_splashTicks >= kSplashTicks) {
@@ -128,7 +129,17 @@ void CMainFrame::Present() {
 }
 
 void CMainFrame::Refresh() {
-    if (m_view != nullptr && !m_view->LastFrame().IsNull()) {
-        Present();
+    if (m_view != nullptr) {
+        m_view->InvalidateScreen();
     }
+}
+
+bool CMainFrame::OnButtonDown(CommandId command) {
+    const CSudokuView::CEvent event(m_view);
+    return m_bar.OnButtonDown(command);
+}
+
+void CMainFrame::OnButtonUp(CommandId command) {
+    const CSudokuView::CEvent event(m_view);
+    m_bar.OnButtonUp(command);
 }

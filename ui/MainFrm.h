@@ -70,8 +70,9 @@ public:
     }
     std::optional<CommandId> PressedButton() const { return m_bar.PressedButton(); }
     SBarHit HitTest(int32_t x, int32_t y) const { return m_bar.HitTest(x, y); }
-    bool OnButtonDown(CommandId command) { return m_bar.OnButtonDown(command); }
-    void OnButtonUp(CommandId command) { m_bar.OnButtonUp(command); }
+    // A toolbar button pressed and released: each is one event of the view (one paint at most).
+    bool OnButtonDown(CommandId command);
+    void OnButtonUp(CommandId command);
     std::string ButtonCaption(CommandId command) const { return m_bar.ButtonCaption(command); }
     SRect ButtonRect(CommandId command) const { return m_bar.ButtonRect(command); }
     static SRect CaptionBox(STextSize text, int centreX, int screenWidth) {
@@ -96,7 +97,8 @@ public:
     // surface below it and shows the result through the window.
     void Present();
     bool ShowsEachPicture() const;
-    // Presents the device screen once the view has painted (after a change of the bar).
+    // Presents the device screen once the view has painted (after a change of the bar), at the
+    // end of the event under way (CSudokuView::InvalidateScreen).
     void Refresh();
     const Bitmap& DeviceScreen() const { return m_screen; }
 

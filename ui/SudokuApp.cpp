@@ -79,22 +79,27 @@ CSudokuApp::ECommand CSudokuApp::OnCommand(int id) {
     if (!m_doc->Update(command).enabled) {
         return ECommand::kDisabled;
     }
+    CSudokuView::CEvent event(m_view.get());
     switch (command) {
         case CommandId::kAbout: {
             CAboutDlg dialog(m_root.Options().GetLanguage());
+            m_root.Data().BeforeModal();
             m_services.shell.RunDialog(dialog);
             break;
         }
         case CommandId::kSaveAndExit:
         case CommandId::kExit:
             // The shell's close route ends in Shutdown.
+            event.Drop();
             m_services.shell.CloseApplication();
             return ECommand::kDone;
         default:
             m_doc->OnCommand(command);
             break;
     }
-    if (!m_shutDown) {
+    if (m_shutDown) {
+        event.Drop();
+    } else {
         m_root.Game().Redraw();
     }
     return ECommand::kDone;

@@ -197,6 +197,10 @@ bool CSudokuDoc::OpenDocumentFile(const std::filesystem::path& path) {
 }
 
 void CSudokuDoc::ReleaseToolbarButtons() {
+    // A bar with no button held stays as it is.
+    if (!m_frame.PressedButton()) {
+        return;
+    }
     for (const CommandId id : {CommandId::kPencilmarks, CommandId::kEraser}) {
         m_frame.SetButtonPressed(id, true);
         m_frame.SetButtonPressed(id, false);
@@ -270,6 +274,7 @@ void CSudokuDoc::OnNew(CommandId) {
 }
 
 void CSudokuDoc::OnLoad(CommandId) {
+    m_root.Data().BeforeModal();
     const auto path = m_shell.AskOpenFile(res::DocumentField(res::DocField::kFilterName),
                                           res::DocumentField(res::DocField::kFilterExt));
     if (path) {
@@ -278,6 +283,7 @@ void CSudokuDoc::OnLoad(CommandId) {
 }
 
 void CSudokuDoc::OnSave(CommandId) {
+    m_root.Data().BeforeModal();
     const auto path =
         m_shell.AskSaveFile(kProposedName, res::DocumentField(res::DocField::kFilterName),
                             res::DocumentField(res::DocField::kFilterExt));
@@ -397,11 +403,13 @@ void CSudokuDoc::OnEraser(CommandId) {
 
 void CSudokuDoc::OnStatistics(CommandId) {
     CStatsDlg dialog(m_options, m_root.Data());
+    m_root.Data().BeforeModal();
     m_shell.RunDialog(dialog);
 }
 
 void CSudokuDoc::OnLanguage(CommandId) {
     CLanguageDlg dialog(m_options.GetLanguage(), m_frame);
+    m_root.Data().BeforeModal();
     if (m_shell.RunDialog(dialog) != kIdOk) {
         return;
     }

@@ -81,7 +81,7 @@ public:
     bool OpenDocumentFile(const std::filesystem::path& path);
 
     // Presses and releases the Pencilmarks and then the Eraser button, so that both end up, and
-    // presents the device screen.
+    // presents the device screen; a bar with no button held is left as it is.
     void ReleaseToolbarButtons();
 
     // The end of the program, by any route: SaveOnExit, exactly once. Before the first new

@@ -22,14 +22,17 @@ CSudokuView::CSudokuView(CGameRoot& root, CMainFrame& frame, ITimers& timers,
       m_frameWnd(frame),
       m_timers(timers),
       m_foreground(foreground),
-      m_canvases(canvases) {
+      m_canvases(canvases),
+      m_data(root.Data()) {
     m_game.SetView(this);
+    m_data.SetBeforeModal([this] { PaintPending(); });
 }
 
 CSudokuView::~CSudokuView() {
     m_timers.StopTimer(CGame::kClockTimer);
     if (m_game.GetView() == this) {
         m_game.SetView(nullptr);
+        m_data.SetBeforeModal(nullptr);
     }
 }
 
@@ -45,6 +48,8 @@ void CSudokuView::OnInitialUpdate() {
 }
 
 void CSudokuView::OnPaint() {
+    m_paintPending = false;
+    m_presentPending = false;
     StretchOnSquareScreen();
     const SScreenSize client = ClientSize();
     // The back buffer, cleared to black: the board or the splash picture covers it on the
@@ -76,7 +81,48 @@ void CSudokuView::OnPaint() {
     }
 }
 
+void CSudokuView::Invalidate() {
+    if (m_eventDepth > 0) {
+        m_paintPending = true;
+    } else {
+        OnPaint();
+    }
+}
+
+void CSudokuView::InvalidateScreen() {
+    if (m_frame.IsNull()) {
+        return;
+    }
+    if (m_eventDepth > 0) {
+        m_presentPending = true;
+    } else {
+        m_frameWnd.Present();
+    }
+}
+
+void CSudokuView::PaintPending() {
+    if (m_paintPending) {
+        OnPaint();
+    } else if (m_presentPending) {
+        m_presentPending = false;
+        m_frameWnd.Present();
+    }
+}
+
+void CSudokuView::EndEvent(bool paint) {
+    if (--m_eventDepth > 0) {
+        return;
+    }
+    if (paint) {
+        PaintPending();
+    } else {
+        m_paintPending = false;
+        m_presentPending = false;
+    }
+}
+
 void CSudokuView::OnLButtonDown(int32_t x, int32_t y) {
+    const CEvent event(this);
     if (m_bSplash) {
         EndSplash();
     } else {
@@ -85,6 +131,7 @@ void CSudokuView::OnLButtonDown(int32_t x, int32_t y) {
 }
 
 void CSudokuView::OnKeyDown(uint32_t key) {
+    const CEvent event(this);
     if (!m_bSplash) {
         m_game.NoteKeyDown();
     }
@@ -94,6 +141,7 @@ void CSudokuView::OnKeyDown(uint32_t key) {
 }
 
 void CSudokuView::OnKeyUp(uint32_t key) {
+    const CEvent event(this);
     if (!m_bSplash) {
         m_game.OnKey(key);
     }
@@ -103,6 +151,7 @@ void CSudokuView::OnKeyUp(uint32_t key) {
 }
 
 void CSudokuView::OnTimer(int id) {
+    const CEvent event(this);
     if (id == CGame::kClockTimer && m_foreground.IsMainWindowForeground() && !m_bSplash) {
         m_game.TickClock();
     }
@@ -113,7 +162,7 @@ void CSudokuView::EndSplash() {
     m_bSplash = false;
     m_frameWnd.EnableCommandBar(true);
     m_frameWnd.StopSplashTimer();
-    m_game.Redraw();
+    Invalidate();
 }
 
 int CSudokuView::SetTimer(int id, int periodMs) {

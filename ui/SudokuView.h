@@ -14,6 +14,7 @@ class CGraphics;
 class CMainFrame;
 class CSplash;
 class CSudokuDoc;
+class DataManager;
 class ICanvas;
 class ICanvasFactory;
 class IForeground;
@@ -50,6 +51,41 @@ public:
     // Draws the whole view into the back buffer (splash or board), puts it on the device screen
     // with the clock over the board, and shows it; after a board, CGame::AfterPaint.
     void OnPaint();
+    // One event (a tap, a key, a timer tick, a command, a toolbar button) paints the screen at
+    // most once, at its end: inside an event a repaint (Invalidate) or a present of the device
+    // screen (InvalidateScreen) only waits, and the end of the outermost event does the one
+    // that waits, a paint before a present. A message box or a modal dialog first shows what
+    // waits (PaintPending), so that the board stands on the screen behind it. Outside an event
+    // both happen at once.
+    class CEvent {
+    public:
+        // `view` may be null: then nothing waits.
+        explicit CEvent(CSudokuView* view) : m_view(view) {
+            if (m_view != nullptr) {
+                m_view->BeginEvent();
+            }
+        }
+        ~CEvent() {
+            if (m_view != nullptr) {
+                m_view->EndEvent(m_paint);
+            }
+        }
+        CEvent(const CEvent&) = delete;
+        CEvent& operator=(const CEvent&) = delete;
+        // The event ends without painting what waits (the program is ending).
+        void Drop() { m_paint = false; }
+
+    private:
+        CSudokuView* m_view;
+        bool m_paint = true;
+    };
+    // Repaints the whole view (OnPaint), at once or at the end of the event.
+    void Invalidate();
+    // Presents the device screen as it stands (after a change of the bar), at once or at the end
+    // of the event; nothing before the first paint.
+    void InvalidateScreen();
+    // Paints or presents what waits, now.
+    void PaintPending();
     // A stylus tap at a client point: ends the splash, or goes to the game.
     void OnLButtonDown(int32_t x, int32_t y);
     // Keys go to the game outside the splash (it acts on the key-up); Enter, down and up,
@@ -86,6 +122,8 @@ public:
     const Bitmap& WindowSurface() const { return m_windowOwn ? m_window : m_frame; }
 
 private:
+    void BeginEvent() { ++m_eventDepth; }
+    void EndEvent(bool paint);
     // The square-screen stretch, unless the Language dialog is open.
     void StretchOnSquareScreen();
     // The clock over the last frame, onto the window surface, not yet shown; false when this
@@ -101,6 +139,7 @@ private:
     ITimers& m_timers;
     const IForeground& m_foreground;
     ICanvasFactory& m_canvases;
+    DataManager& m_data;
     CSudokuDoc* m_doc = nullptr;
     bool m_bSplash = true;
     Bitmap m_frame;
@@ -109,4 +148,9 @@ private:
     Bitmap m_window;
     bool m_windowOwn = false;
     bool m_clockPending = false;
+    // Events under way (an event may run inside another: the splash's end inside its timer's tick),
+    // and what waits for the end of the outermost.
+    int m_eventDepth = 0;
+    bool m_paintPending = false;
+    bool m_presentPending = false;
 };

@@ -85,6 +85,15 @@ public:
 // The scripted shell, whose pages go to the browser, or fail with `pageOpen` when it is set.
 class FakeShell : public ScriptedShell {
 public:
+    // Runs `onMessage` as each box shows.
+    int ShowMessage(std::string_view name, std::string_view text, MsgStyle style,
+                    const SMessageDetail& detail = {}) override {
+        if (onMessage) {
+            onMessage();
+        }
+        return ScriptedShell::ShowMessage(name, text, style, detail);
+    }
+    std::function<void()> onMessage;
     SPageOpen OpenPage(const std::filesystem::path& page, std::string_view relative) override {
         const SPageOpen opened = ScriptedShell::OpenPage(page, relative);
         return pageOpen.value_or(opened);

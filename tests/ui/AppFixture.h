@@ -23,6 +23,19 @@
 
 namespace testsupport {
 
+// The plain canvas factory, counting the view's paints: each paint draws into its back buffer.
+class PaintCountingCanvases : public CImageCanvasFactory {
+public:
+    std::unique_ptr<ICanvas> Create(Bitmap& target) override {
+        if (&target == backBuffer) {
+            ++paints;
+        }
+        return CImageCanvasFactory::Create(target);
+    }
+    const Bitmap* backBuffer = nullptr;
+    int paints = 0;
+};
+
 class AppTest : public ::testing::Test {
 public:
     // The objects of one run; Start builds them, and a second Start is the next run of the
@@ -85,7 +98,7 @@ public:
     FakeSound sound;
     FakeForeground foreground;
     FakeWindow window;
-    CImageCanvasFactory canvases;
+    PaintCountingCanvases canvases;
     std::optional<int> startLanguage;  // --language
     std::unique_ptr<CGameRoot> root;
     std::unique_ptr<CSudokuApp> app;

@@ -1,6 +1,8 @@
 // The running game as a whole: start-up and resume, the splash, the clock, the command bar with
 // its caption box, the square screen and the orderly end.
 #include <filesystem>
+#include <functional>
+#include <vector>
 
 #include "engine/Options.h"
 #include "game/SaveFile.h"
@@ -398,6 +400,135 @@ TEST_F(AppTest, SquareScreenIsCoveredExceptWhileTheLanguageDialogIsOpen) {
     view.OnPaint();
     EXPECT_EQ(frame.FrameSize(), (SScreenSize{320, 320}));
     EXPECT_EQ(window.shown.height, 320);
+}
+
+// --- One paint per event ---
+
+// Each event ends in at most one paint of the whole screen and one present; a held button's
+// caption box and a clock tick are drawn onto the window without a paint.
+TEST_F(AppTest, EachEventPaintsAndPresentsTheScreenAtMostOnce) {
+    constexpr int kCellX = 142 + 4 * 21 + 5;
+    constexpr int kCellY = 12 + 4 * 21 + 5;
+    constexpr int kDigit5X = 142 + 4 * 21 + 5;
+    constexpr int kPaletteY = 204 + 5;
+    const auto enterDigit = [this] {
+        Options().SetInputMode(kCellSelect);
+        Options().SetLimitNumbers(false);
+        Command(CommandId::kBeginner);
+        View().OnLButtonDown(kDigit5X, kPaletteY);
+    };
+    struct Row {
+        const char* event;
+        bool splash;  // the event comes during the splash
+        std::function<void()> before;
+        std::function<void()> run;
+        int paints;
+        int presents;
+    };
+    const std::vector<Row> rows = {
+        {"tap on a cell", false, [this] { Options().SetInputMode(kCellSelect); },
+         [this] { View().OnLButtonDown(kCellX, kCellY); }, 1, 1},
+        {"tap on the palette entering a digit", false,
+         [this] {
+             Options().SetInputMode(kCellSelect);
+             Options().SetLimitNumbers(false);
+             Command(CommandId::kBeginner);
+         },
+         [this] { View().OnLButtonDown(kDigit5X, kPaletteY); }, 1, 1},
+        {"key down and up in Key Select", false, [this] { Options().SetInputMode(kKeySelect); },
+         [this] {
+             View().OnKeyDown(CGame::kKeyRight);
+             View().OnKeyUp(CGame::kKeyRight);
+         },
+         1, 1},
+        {"Enter down and up in Key Select", false, [this] { Options().SetInputMode(kKeySelect); },
+         [this] {
+             View().OnKeyDown(CGame::kKeyEnter);
+             View().OnKeyUp(CGame::kKeyEnter);
+         },
+         1, 1},
+        {"Enter down while a button is held", false,
+         [&] {
+             enterDigit();
+             Frame().OnButtonDown(CommandId::kUndo);
+         },
+         [this] { View().OnKeyDown(CGame::kKeyEnter); }, 0, 1},
+        {"menu Undo", false, enterDigit, [this] { Command(CommandId::kUndo); }, 1, 1},
+        {"menu level", false, [] {}, [this] { Command(CommandId::kEasy); }, 1, 1},
+        {"menu option", false, [] {}, [this] { Command(CommandId::kFlagIllegal); }, 1, 1},
+        {"menu Eraser", false, [] {}, [this] { Command(CommandId::kEraser); }, 1, 1},
+        {"toolbar press", false, enterDigit, [this] { Frame().OnButtonDown(CommandId::kUndo); }, 0,
+         1},
+        {"toolbar release", false,
+         [&] {
+             enterDigit();
+             Frame().OnButtonDown(CommandId::kUndo);
+         },
+         [this] { Frame().OnButtonUp(CommandId::kUndo); }, 1, 1},
+        {"toolbar command", false,
+         [&] {
+             enterDigit();
+             Frame().OnButtonDown(CommandId::kUndo);
+             Frame().OnButtonUp(CommandId::kUndo);
+         },
+         [this] { Command(CommandId::kUndo); }, 1, 1},
+        {"splash tick", true, [] {}, [this] { timers.Advance(200); }, 1, 1},
+        // The clock's tick of the same moment draws nothing out of the foreground.
+        {"splash end by timer", true,
+         [this] {
+             timers.Advance(14 * 200);
+             foreground.foreground = false;
+         },
+         [this] { timers.Advance(200); }, 1, 1},
+        {"splash end by a tap", true, [] {}, [this] { View().OnLButtonDown(kCellX, kCellY); }, 1,
+         1},
+        {"clock tick", false, [] {}, [this] { timers.Advance(1000); }, 0, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.event);
+        foreground.foreground = true;
+        if (row.splash) {
+            Start();
+        } else {
+            StartPastSplash();
+        }
+        canvases.backBuffer = &View().LastFrame();
+        row.before();
+        const int paints = canvases.paints;
+        const int presents = window.presents;
+        row.run();
+        EXPECT_EQ(canvases.paints - paints, row.paints);
+        EXPECT_EQ(window.presents - presents, row.presents);
+    }
+}
+
+// A digit that fills the board shows the board with it before the box that judges it, and
+// once more after the box.
+TEST_F(AppTest, AFullBoardIsPaintedBeforeItsBox) {
+    StartPastSplash();
+    canvases.backBuffer = &View().LastFrame();
+    Options().SetInputMode(kKeySelect);
+    std::string solved =
+        "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
+    solved[4 * 9 + 4] = '.';
+    Game().SetGrid(testsupport::GridFrom(solved, false));
+    Game().UpdateAutoMarks();
+    Game().SelectCell(4, 4, true);
+    const int paints = canvases.paints;
+    const int presents = window.presents;
+    int paintsAtBox = -1;
+    int presentsAtBox = -1;
+    shell.onMessage = [&] {
+        paintsAtBox = canvases.paints - paints;
+        presentsAtBox = window.presents - presents;
+    };
+    View().OnKeyDown(CGame::kKey0 + 5);
+    View().OnKeyUp(CGame::kKey0 + 5);
+    EXPECT_EQ(Logged("message MsgSolvedStartNew"), 1);
+    EXPECT_EQ(paintsAtBox, 1);
+    EXPECT_EQ(presentsAtBox, 1);
+    EXPECT_EQ(canvases.paints - paints, 2);
+    EXPECT_EQ(window.presents - presents, 2);
 }
 
 // --- The end ---
