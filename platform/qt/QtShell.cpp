@@ -300,28 +300,33 @@ std::optional<std::filesystem::path> CQtShell::AskFile(bool save, std::string_vi
     }
     // It grows with the window's scale, as the boxes do, within the screen.
     const int scale = m_hooks.scale ? std::max(m_hooks.scale(), 1) : 1;
+    QSize size = dialog.sizeHint() * scale;
     if (scale > 1 && m_window != nullptr) {
-        QSize size = dialog.sizeHint() * scale;
         dialog.setFont(m_window->font());
         ApplyScaledStyle(dialog, scale);
-        // Its parts that Qt sizes in pixels when it builds the dialog: the side bar, the
-        // columns of the list and the tool buttons' icons.
-        if (auto* splitter = dialog.findChild<QSplitter*>(QStringLiteral("splitter"))) {
-            splitter->setSizes({size.width() / 5, size.width() - size.width() / 5});
-        }
-        if (const auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
-            QHeaderView* header = tree->header();
-            for (int i = 0; i < header->count(); ++i) {
-                header->resizeSection(i, header->sectionSize(i) * scale);
-            }
-        }
         for (QToolButton* button : dialog.findChildren<QToolButton*>()) {
             button->setIconSize(button->iconSize() * scale);
         }
-        if (const QScreen* screen = m_window->screen()) {
-            size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    }
+    if (const QScreen* screen = m_window != nullptr ? m_window->screen() : nullptr) {
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    }
+    dialog.resize(size);
+    // Qt keeps the side bar's and the columns' widths of the last dialog in its settings, from
+    // whatever scale that was: they are set afresh from this dialog's width.
+    const int side = size.width() / 5;
+    if (auto* splitter = dialog.findChild<QSplitter*>(QStringLiteral("splitter"))) {
+        splitter->setSizes({side, size.width() - side});
+    }
+    if (const auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        // Name, size, type and date, in hundredths of the list's width (the rest is its frame
+        // and scroll bar).
+        constexpr int kShares[] = {42, 12, 14, 22};
+        QHeaderView* header = tree->header();
+        const int list = size.width() - side;
+        for (int i = 0; i < header->count() && i < 4; ++i) {
+            header->resizeSection(i, list * kShares[i] / 100);
         }
-        dialog.resize(size);
     }
     const int result = dialog.exec();
     QCoreApplication::removeTranslator(&translator);
