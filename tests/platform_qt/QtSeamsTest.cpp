@@ -112,6 +112,24 @@ INSTANTIATE_TEST_SUITE_P(
         return language < 0 ? "Minus" + std::to_string(-language) : std::to_string(language);
     });
 
+// A shell over a main window of the given scale, whose font grows with it as the game's does.
+struct SShellAtScale {
+    SShellAtScale(int* language, int scale) : shell(Scaled(language, scale)) {
+        QFont font(QStringLiteral("WenQuanYi Micro Hei"));
+        font.setPixelSize(13 * scale);
+        window.setFont(font);
+        shell.SetMainWindow(&window);
+    }
+    static CQtShell::SHooks Scaled(int* language, int scale) {
+        CQtShell::SHooks hooks = Hooks(language);
+        hooks.scale = [scale] { return scale; };
+        return hooks;
+    }
+
+    QWidget window;
+    CQtShell shell;
+};
+
 // A box grows with the window's scale as one piece: its font and icon grow by the scale, and
 // its text wraps in a box that grows too, wider than high rather than a narrow column (Qt alone
 // keeps it within 500 pixels, half the offscreen screen's 800 here, whatever the font).
@@ -122,16 +140,9 @@ TEST(QtShell, BoxesGrowWithTheWindowsScale) {
         "illimités vous attendant. Commencer un nouveau jeu?";
     std::map<int, SSeenBox> seen;
     for (const int scale : {1, 3}) {
-        QWidget window;
-        QFont font(QStringLiteral("WenQuanYi Micro Hei"));
-        font.setPixelSize(13 * scale);
-        window.setFont(font);
-        CQtShell::SHooks hooks = Hooks(&language);
-        hooks.scale = [scale] { return scale; };
-        CQtShell shell(hooks);
-        shell.SetMainWindow(&window);
+        SShellAtScale at(&language, scale);
         AnswerNextBox(seen[scale], QMessageBox::Ok);
-        EXPECT_EQ(shell.ShowMessage("MsgSolvedStartNew", text, MsgStyle::kInfo), kIdOk);
+        EXPECT_EQ(at.shell.ShowMessage("MsgSolvedStartNew", text, MsgStyle::kInfo), kIdOk);
     }
     EXPECT_LE(seen[1].size.width(), 400);
     EXPECT_GT(seen[3].size.width(), 400);
@@ -261,17 +272,10 @@ TEST(QtShell, FileDialogsGrowWithTheWindowsScale) {
     // Twice at scale 3: Qt keeps the columns' widths in its settings, and they must not grow
     // from one opening to the next.
     for (const int scale : {1, 3, 3, 1}) {
-        QWidget window;
-        QFont font(QStringLiteral("WenQuanYi Micro Hei"));
-        font.setPixelSize(13 * scale);
-        window.setFont(font);
-        CQtShell::SHooks hooks = Hooks(&language);
-        hooks.scale = [scale] { return scale; };
-        CQtShell shell(hooks);
-        shell.SetMainWindow(&window);
+        SShellAtScale at(&language, scale);
         seen.emplace_back();
         AnswerNextFileDialog(seen.back(), {});
-        EXPECT_EQ(shell.AskOpenFile("Sudoku Files (*.sdk)", ".sdk"), std::nullopt);
+        EXPECT_EQ(at.shell.AskOpenFile("Sudoku Files (*.sdk)", ".sdk"), std::nullopt);
     }
     // Larger, up to nine tenths of the (small, offscreen) screen, its list's columns too.
     EXPECT_GT(seen[1].size.width(), seen[0].size.width());

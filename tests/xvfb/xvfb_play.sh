@@ -91,6 +91,15 @@ oy=0
 click() {
     xdotool mousemove --window "$window" $((ox + $1 * scale)) $((oy + $2 * scale)) click 1
 }
+# Until the window is W x H; else fails, naming WHAT left it otherwise.
+wait_size() {
+    for _ in $(seq 100); do
+        eval "$(xdotool getwindowgeometry --shell "$window")"
+        [ "$WIDTH" = "$1" ] && [ "$HEIGHT" = "$2" ] && return 0
+        sleep 0.05
+    done
+    fail "$3 left the window at ${WIDTH}x$HEIGHT"
+}
 # Until the game shows at least N windows (its main window, and a menu or a dialog).
 wait_windows() {
     for _ in $(seq 100); do
@@ -147,12 +156,7 @@ close)
     ;;
 full)
     xdotool key F11
-    for _ in $(seq 100); do
-        eval "$(xdotool getwindowgeometry --shell "$window")"
-        [ "$WIDTH" = 1280 ] && [ "$HEIGHT" = 1024 ] && break
-        sleep 0.05
-    done
-    [ "$WIDTH" = 1280 ] && [ "$HEIGHT" = 1024 ] || fail "F11 left the window at ${WIDTH}x$HEIGHT"
+    wait_size 1280 1024 "F11"
     # 480 x 272 fits 1280 x 1024 twice: 960 x 544, centred.
     scale=2
     ox=160
@@ -173,12 +177,7 @@ full)
     sleep 0.3
     # F11 again: the window as it was.
     xdotool key F11
-    for _ in $(seq 100); do
-        eval "$(xdotool getwindowgeometry --shell "$window")"
-        [ "$WIDTH" = 480 ] && [ "$HEIGHT" = 272 ] && break
-        sleep 0.05
-    done
-    [ "$WIDTH" = 480 ] && [ "$HEIGHT" = 272 ] || fail "F11 again left the window at ${WIDTH}x$HEIGHT"
+    wait_size 480 272 "F11 again"
     xdotool key F1
     wait_windows 2
     xdotool key Up Return
