@@ -176,16 +176,20 @@ TEST(DataManagerFolders, DefaultDataFolder) {
     portable.Write(DataManager::kPortableMarker, "");
     TempDir installed;  // writable, but without the marker
     const std::filesystem::path home = PasswordHome();
+    // The folders the environment names, inside a folder of the test's own.
+    TempDir places;
+    const std::string dataHome = (places.Path() / "xdg").string();
+    const std::string user = (places.Path() / "home").string();
     struct SRow {
         const std::filesystem::path& program;
         const char* xdg;
         const char* home;
         std::filesystem::path expected;  // empty: no data folder at all
     } const rows[] = {
-        {portable.Path(), "/xdg/data", "/home/p", portable.Path()},
-        {installed.Path(), "/xdg/data", "/home/p", "/xdg/data/sudoku"},
-        {installed.Path(), "relative", "/home/p", "/home/p/.local/share/sudoku"},
-        {installed.Path(), nullptr, "/home/p", "/home/p/.local/share/sudoku"},
+        {portable.Path(), dataHome.c_str(), user.c_str(), portable.Path()},
+        {installed.Path(), dataHome.c_str(), user.c_str(), places.Path() / "xdg/sudoku"},
+        {installed.Path(), "relative", user.c_str(), places.Path() / "home/.local/share/sudoku"},
+        {installed.Path(), nullptr, user.c_str(), places.Path() / "home/.local/share/sudoku"},
         {installed.Path(), nullptr, nullptr, home.empty() ? home : home / ".local/share/sudoku"},
         {installed.Path(), nullptr, "", home.empty() ? home : home / ".local/share/sudoku"},
     };
