@@ -6,6 +6,7 @@
 
 #include "engine/Board.h"
 #include "platform/FileIO.h"
+#include "res/Strings.h"
 
 namespace savefile {
 
@@ -16,20 +17,10 @@ enum class LoadStatus {
     kRefused,  // unreadable, not a file, not exactly 1811 bytes or holding a value out of range
 };
 
-// Why a saved game was not read or written, as a kind the game names in the player's language:
-// the file's own problem (fileio::Problem), or what is wrong with its bytes.
-enum class Fault {
-    kNone,
-    kMissing,
-    kNotAFile,
-    kDenied,
-    kNoFolder,
-    kFolderReadOnly,
-    kDiskFull,
-    kFailed,
-    kNotASavedGame,  // not exactly 1811 bytes
-    kDamaged,        // a value out of its range
-};
+// Why a saved game was not read or written, as the game names it in the player's language: the
+// file's own problem (fileio::Problem), or what is wrong with its bytes (kNotASavedGame: not
+// exactly 1811 bytes; kDamaged: a value out of its range).
+using Fault = res::FileReason;
 
 // The kind of a file's problem.
 Fault FaultOf(fileio::Problem problem);

@@ -25,41 +25,7 @@ std::string_view TipText(const COptions& options, int index) {
 }
 
 std::string_view FaultText(const COptions& options, savefile::Fault fault) {
-    using F = savefile::Fault;
-    using R = res::FileReason;
-    R reason = R::kFailed;
-    switch (fault) {
-        case F::kNone:
-            return {};
-        case F::kMissing:
-            reason = R::kMissing;
-            break;
-        case F::kNotAFile:
-            reason = R::kNotAFile;
-            break;
-        case F::kDenied:
-            reason = R::kDenied;
-            break;
-        case F::kNoFolder:
-            reason = R::kNoFolder;
-            break;
-        case F::kFolderReadOnly:
-            reason = R::kFolderReadOnly;
-            break;
-        case F::kDiskFull:
-            reason = R::kDiskFull;
-            break;
-        case F::kFailed:
-            reason = R::kFailed;
-            break;
-        case F::kNotASavedGame:
-            reason = R::kNotASavedGame;
-            break;
-        case F::kDamaged:
-            reason = R::kDamaged;
-            break;
-    }
-    return res::FileReasonText(TextLanguage(options), reason);
+    return res::FileReasonText(TextLanguage(options), fault);
 }
 
 std::string_view PageFaultText(const COptions& options, const SPageOpen& open) {

@@ -75,7 +75,7 @@ constexpr std::string_view kFileErrorName = "FileError";
 std::string_view FileErrorText(int language);
 
 // Why a file or a page could not be used, in a few words: the detail below the text of the
-// FileError and TutorialError boxes.
+// FileError and TutorialError boxes. kNone (nothing wrong) has no text.
 enum class FileReason : int {
     kMissing,
     kNotAFile,
@@ -87,8 +87,9 @@ enum class FileReason : int {
     kNotASavedGame,
     kDamaged,
     kNoBrowser,
+    kNone,
 };
-constexpr int kFileReasonCount = 10;
+constexpr int kFileReasonCount = 10;  // the reasons with a text, kNone left out
 std::string_view FileReasonText(int language, FileReason reason);
 
 // The OK box shown when the Tutorial page could not be handed to a browser: its name and its

@@ -14,8 +14,8 @@ class CMainFrame;
 class COptions;
 class DataManager;
 class IShell;
-namespace savefile {
-enum class Fault;
+namespace res {
+enum class FileReason : int;
 }
 
 // A command's update rule: whether it is enabled and whether its item is checked.
@@ -98,7 +98,7 @@ private:
     struct SCommandRow;
     static const SCommandRow* FindRow(CommandId id);
     // The FileError box, with the reason and the file below its text.
-    void ShowFileError(savefile::Fault fault, const std::filesystem::path& path);
+    void ShowFileError(res::FileReason fault, const std::filesystem::path& path);
 
     // Command bodies, by row of the command table.
     void OnLevel(CommandId id);
