@@ -8,7 +8,7 @@
 // player would see it.
 class CScriptedWindow : public IWindow {
 public:
-    void Present(const Bitmap& deviceScreen) override { m_image = deviceScreen; }
+    void Present(const Bitmap& deviceScreen, bool /*splash*/) override { m_image = deviceScreen; }
     // A day of waiting is 86,400 clock ticks; only the last one before a screenshot is seen.
     bool ShowsEachPicture() const override { return false; }
 

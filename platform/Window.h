@@ -11,7 +11,9 @@ public:
     virtual ~IWindow() = default;
     // Shows the image at once, synchronously: the window has repainted when this returns, so
     // that each edit is on screen before any message box that follows it.
-    virtual void Present(const Bitmap& deviceScreen) = 0;
+    // `splash` says whether the picture is the splash screen (for the window's timing of the
+    // start-up).
+    virtual void Present(const Bitmap& deviceScreen, bool splash) = 0;
     // False for a window that nobody sees between looks at it (script mode, where screenshots
     // look): the clock's ticks then draw only once, when the picture is next presented.
     virtual bool ShowsEachPicture() const { return true; }

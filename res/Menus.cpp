@@ -226,6 +226,20 @@ const SSoftKeyBar* FindSoftKeyBar(int id) {
     return FindById(kSoftKeyBars, id);
 }
 
+const SMenuItem* SoftKeyPopup(int language, int key) {
+    const int index = LanguageIndex(language);
+    const SMenu* menu = FindMenu(kMainResource + index);
+    const SSoftKeyBar* bar = FindSoftKeyBar(kMainResource + index);
+    if (menu == nullptr || bar == nullptr || key < 0 || key > 1) {
+        return nullptr;
+    }
+    const int popup = bar->keys[static_cast<std::size_t>(key)].popupIndex;
+    if (popup < 0 || static_cast<std::size_t>(popup) >= menu->popups.size()) {
+        return nullptr;
+    }
+    return &menu->popups[static_cast<std::size_t>(popup)];
+}
+
 const SToolbar* FindToolbar(int id) {
     return id == kToolbar.id ? &kToolbar : nullptr;
 }

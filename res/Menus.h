@@ -64,6 +64,11 @@ struct SSoftKeyBar {
 // Soft-key bar 110 + language, or nullptr.
 const SSoftKeyBar* FindSoftKeyBar(int id);
 
+// The popup that soft key `key` (0 Game, 1 Options) opens in language `language` (an index
+// outside 0..6 takes the English one): the popup of menu 110 + language that soft-key bar
+// 110 + language names; nullptr for any other key.
+const SMenuItem* SoftKeyPopup(int language, int key);
+
 constexpr CommandId kToolbarSeparator{};
 
 // The toolbar: its positions from left to right, each a command or kToolbarSeparator. Each

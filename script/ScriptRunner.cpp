@@ -7,10 +7,7 @@
 #include "platform/ScriptedForeground.h"
 #include "platform/ScriptedShell.h"
 #include "platform/ScriptedTimers.h"
-#include "platform/ScriptedWindow.h"
-#include "ui/MainFrm.h"
 #include "ui/SudokuApp.h"
-#include "ui/SudokuView.h"
 
 CScriptRunner::CScriptRunner(CSudokuApp& app, SServices services, std::ostream& log)
     : m_app(app), m_services(services), m_log(log) {}
@@ -49,30 +46,28 @@ void CScriptRunner::RunLine(const SParsedLine& parsed) {
         case Kind::kNothing:
             break;
         case Kind::kTap:
-            m_app.View().OnLButtonDown(static_cast<int32_t>(line.a), static_cast<int32_t>(line.b));
+            m_app.TapView(static_cast<int32_t>(line.a), static_cast<int32_t>(line.b));
             break;
         case Kind::kKey:
-            m_app.View().OnKeyDown(static_cast<uint32_t>(line.a));
-            m_app.View().OnKeyUp(static_cast<uint32_t>(line.a));
+            m_app.ViewKeyDown(static_cast<uint32_t>(line.a));
+            m_app.ViewKeyUp(static_cast<uint32_t>(line.a));
             break;
         case Kind::kKeyDown:
-            m_app.View().OnKeyDown(static_cast<uint32_t>(line.a));
+            m_app.ViewKeyDown(static_cast<uint32_t>(line.a));
             break;
         case Kind::kKeyUp:
-            m_app.View().OnKeyUp(static_cast<uint32_t>(line.a));
+            m_app.ViewKeyUp(static_cast<uint32_t>(line.a));
             break;
         case Kind::kCommand:
             RunCommand(id);
             break;
         case Kind::kPress:
-            if (m_app.Frame().OnButtonDown(static_cast<CommandId>(id))) {
-                m_log << "tip \"" << m_app.Frame().ButtonCaption(static_cast<CommandId>(id))
-                      << "\"\n"
-                      << std::flush;
+            if (const auto caption = m_app.PressButton(static_cast<CommandId>(id))) {
+                m_log << "tip \"" << *caption << "\"\n" << std::flush;
             }
             break;
         case Kind::kRelease:
-            m_app.Frame().OnButtonUp(static_cast<CommandId>(id));
+            m_app.ReleaseButton(static_cast<CommandId>(id));
             break;
         case Kind::kAnswerYes:
             shell.QueueAnswer(ScriptedShell::Answer::kYes);
@@ -117,10 +112,8 @@ void CScriptRunner::RunLine(const SParsedLine& parsed) {
             m_services.foreground.Set(line.kind == Kind::kForegroundOn);
             break;
         case Kind::kScreenshot: {
-            // The clock as the last tick left it.
-            m_app.View().DrawPendingClock();
             std::string why;
-            if (!WritePng(line.text, m_services.window.Image(), &why)) {
+            if (!WritePng(line.text, m_app.CurrentScreen(), &why)) {
                 ReportFailure(parsed.number, "cannot write " + line.text + ": " + why);
             }
             break;

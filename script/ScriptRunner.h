@@ -10,12 +10,12 @@
 
 class CScriptedForeground;
 class CScriptedTimers;
-class CScriptedWindow;
 class CSudokuApp;
 class ScriptedShell;
 
-// Drives the same handlers as the window does: taps and keys go to the view, commands to the
-// application (their update rule first), held toolbar buttons to the frame. The runner's own
+// Drives the application's entry surface (ui/SudokuApp.h): taps and keys are the view's, as the
+// script's lines name view points and keys; commands run with their update rule first; pressed
+// toolbar buttons show their caption box only. The runner's own
 // log lines go to the same stream as the shell's, in the order of events:
 //   disabled ID        a command whose rule disabled it
 //   hint X Y           the Hint command found the cell in column X, row Y
@@ -30,7 +30,6 @@ public:
         ScriptedShell& shell;
         CScriptedTimers& timers;
         CScriptedForeground& foreground;
-        const CScriptedWindow& window;
     };
 
     CScriptRunner(CSudokuApp& app, SServices services, std::ostream& log);

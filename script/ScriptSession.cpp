@@ -34,7 +34,7 @@ int RunScriptSession(const SScriptSession& session, const std::vector<SParsedLin
     CScriptedForeground foreground;
     CScriptedWindow window;
     CSudokuApp app(root, {shell, timers, sound, foreground, window, canvases});
-    CScriptRunner runner(app, {shell, timers, foreground, window}, log);
+    CScriptRunner runner(app, {shell, timers, foreground}, log);
 
     bool started = false;
     shell.SetCloseHandler([&started, &runner, &log] {
@@ -47,8 +47,7 @@ int RunScriptSession(const SScriptSession& session, const std::vector<SParsedLin
     });
     shell.SetDialogScreenshot([&app, &runner, &renderDialog](
                                   IDialog& dialog, const ScriptedShell::SDialogAction& action) {
-        app.View().DrawPendingClock();
-        const Bitmap& screen = app.Frame().DeviceScreen();
+        const Bitmap& screen = app.CurrentScreen();
         std::string why;
         if (!WritePng(action.file, renderDialog(dialog, {screen.width, screen.height}), &why)) {
             runner.ReportFailure(action.line, "cannot write " + action.file + ": " + why);

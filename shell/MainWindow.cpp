@@ -22,10 +22,7 @@
 #include "platform/Screen.h"
 #include "script/CommandLine.h"
 #include "shell/SoftKeyMenu.h"
-#include "ui/GameRoot.h"
-#include "ui/MainFrm.h"
 #include "ui/SudokuApp.h"
-#include "ui/SudokuView.h"
 
 namespace {
 
@@ -36,19 +33,19 @@ constexpr int kFrameChecksMs[] = {50, 250, 1000};
 // How long a window manager is given to act on a request for full screen or back.
 constexpr int kWindowManagerMs = 150;
 
-// While a soft key's popup is open: notes a press on the other soft key, which closes the
-// popup, so that the other popup can open at once (as in a menu bar).
+// While a soft key's popup is open: notes the popup that a press outside it asks for (one on
+// the other soft key), which closes the popup, so that the other popup can open at once.
 class CPopupSwitch : public QObject {
 public:
-    CPopupSwitch(std::function<std::optional<int>(QPoint)> keyAt, int current)
-        : m_keyAt(std::move(keyAt)), m_current(current) {
+    using Menu = std::optional<CSudokuApp::SMenuOpen>;
+    explicit CPopupSwitch(std::function<Menu(QPoint)> menuAt) : m_menuAt(std::move(menuAt)) {
         qApp->installEventFilter(this);
     }
     ~CPopupSwitch() override { qApp->removeEventFilter(this); }
     CPopupSwitch(const CPopupSwitch&) = delete;
     CPopupSwitch& operator=(const CPopupSwitch&) = delete;
 
-    std::optional<int> Next() const { return m_next; }
+    Menu Next() const { return m_next; }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::MouseButtonPress || qobject_cast<QMenu*>(watched) == nullptr) {
@@ -61,17 +58,15 @@ public:
                 return false;  // a press inside a popup
             }
         }
-        const std::optional<int> key = m_keyAt(global);
-        if (key && *key != m_current) {
-            m_next = key;
+        if (Menu menu = m_menuAt(global)) {
+            m_next = menu;
         }
         return false;
     }
 
 private:
-    std::function<std::optional<int>(QPoint)> m_keyAt;
-    int m_current;
-    std::optional<int> m_next;
+    std::function<Menu(QPoint)> m_menuAt;
+    Menu m_next;
 };
 
 }  // namespace
@@ -169,7 +164,7 @@ void CMainWindow::FollowScale() {
     m_fontScale = m_shown.scale;
 }
 
-void CMainWindow::Present(const Bitmap& deviceScreen) {
+void CMainWindow::Present(const Bitmap& deviceScreen, bool splash) {
     if (deviceScreen.IsNull()) {
         return;
     }
@@ -190,7 +185,7 @@ void CMainWindow::Present(const Bitmap& deviceScreen) {
     if (!m_timing.Enabled()) {
         return;
     }
-    if (m_started && !m_boardNoted && m_app != nullptr && !m_app->View().IsSplash()) {
+    if (m_started && !m_boardNoted && !splash) {
         m_timing.Note("splash-end", m_eventStart);
         m_timing.Note("board");
         m_boardNoted = true;
@@ -279,24 +274,13 @@ std::optional<QPoint> CMainWindow::DevicePoint(const QMouseEvent& event) const {
     return device;
 }
 
-std::optional<int> CMainWindow::SoftKeyAt(QPoint global) const {
-    if (m_app == nullptr) {
-        return std::nullopt;
-    }
+std::optional<QPoint> CMainWindow::DevicePointAt(QPoint global) const {
     const QPoint p = mapFromGlobal(global) - m_shown.offset;
     const int scale = std::max(m_shown.scale, 1);
     if (p.x() < 0 || p.y() < 0) {
         return std::nullopt;
     }
-    const CMainFrame::SBarHit hit = m_app->Frame().HitTest(p.x() / scale, p.y() / scale);
-    switch (hit.kind) {
-        case CMainFrame::SBarHit::Kind::kGameKey:
-            return 0;
-        case CMainFrame::SBarHit::Kind::kOptionsKey:
-            return 1;
-        default:
-            return std::nullopt;
-    }
+    return QPoint(p.x() / scale, p.y() / scale);
 }
 
 void CMainWindow::mousePressEvent(QMouseEvent* event) {
@@ -309,80 +293,47 @@ void CMainWindow::mousePressEvent(QMouseEvent* event) {
     }
     m_eventStart = CTimingLog::Now();
     m_tapPending = true;
-    CMainFrame& frame = m_app->Frame();
-    if (p->y() >= kCommandBarHeight) {
-        m_app->View().OnLButtonDown(p->x(), p->y() - kCommandBarHeight);
+    if (const auto menu = m_app->OnPointerDown(p->x(), p->y())) {
+        OpenMenu(*menu);
+    }
+}
+
+void CMainWindow::mouseMoveEvent(QMouseEvent* event) {
+    if (m_app == nullptr || !event->buttons().testFlag(Qt::LeftButton)) {
         return;
     }
-    // A disabled bar (the splash) hits nothing.
-    const CMainFrame::SBarHit hit = frame.HitTest(p->x(), p->y());
-    switch (hit.kind) {
-        case CMainFrame::SBarHit::Kind::kGameKey:
-            OpenSoftKeyAt(0, hit.left);
-            break;
-        case CMainFrame::SBarHit::Kind::kOptionsKey:
-            OpenSoftKeyAt(1, hit.left);
-            break;
-        case CMainFrame::SBarHit::Kind::kButton:
-            m_pressed = hit.command;
-            frame.OnButtonDown(hit.command);
-            break;
-        case CMainFrame::SBarHit::Kind::kNone:
-            break;
-    }
+    // Outside the device screen counts as off the button held.
+    const QPoint p = DevicePoint(*event).value_or(QPoint(-1, -1));
+    m_app->OnPointerMove(p.x(), p.y());
 }
 
 void CMainWindow::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || m_app == nullptr || !m_pressed) {
+    if (event->button() != Qt::LeftButton || m_app == nullptr) {
         return;
     }
-    const CommandId command = *m_pressed;
-    m_pressed.reset();
-    CMainFrame& frame = m_app->Frame();
-    frame.OnButtonUp(command);
-    const std::optional<QPoint> p = DevicePoint(*event);
-    if (!p || p->y() >= kCommandBarHeight) {
-        return;
-    }
-    const CMainFrame::SBarHit hit = frame.HitTest(p->x(), p->y());
-    if (hit.kind == CMainFrame::SBarHit::Kind::kButton && hit.command == command) {
-        m_app->OnCommand(static_cast<int>(command));
-    }
+    const QPoint p = DevicePoint(*event).value_or(QPoint(-1, -1));
+    m_app->OnPointerUp(p.x(), p.y());
 }
 
-void CMainWindow::OpenSoftKey(int key) {
-    // The key's place on the bar, found by asking the bar along its middle row (a disabled bar
-    // has none).
-    const CMainFrame& frame = m_app->Frame();
-    const auto wanted =
-        key == 0 ? CMainFrame::SBarHit::Kind::kGameKey : CMainFrame::SBarHit::Kind::kOptionsKey;
-    for (int x = 0; x < m_image.width(); ++x) {
-        const CMainFrame::SBarHit hit = frame.HitTest(x, kCommandBarHeight / 2);
-        if (hit.kind == wanted) {
-            OpenSoftKeyAt(key, hit.left);
-            return;
-        }
-    }
-}
-
-void CMainWindow::OpenSoftKeyAt(int key, int left) {
-    const int language = m_app->Root().Options().GetLanguage();
-    const QPoint under = mapToGlobal(
-        m_shown.offset + QPoint(left * m_shown.scale, kCommandBarHeight * m_shown.scale));
+void CMainWindow::OpenMenu(const CSudokuApp::SMenuOpen& menu) {
+    const QPoint under = mapToGlobal(m_shown.offset + QPoint(menu.left, menu.top) * m_shown.scale);
     CSudokuApp* app = m_app;
-    std::optional<int> next;
+    std::optional<CSudokuApp::SMenuOpen> next;
     std::optional<CommandId> chosen;
     {
-        const CPopupSwitch switcher([this](QPoint global) { return SoftKeyAt(global); }, key);
+        const CPopupSwitch switcher([this, menu](QPoint global) {
+            const std::optional<QPoint> p = DevicePointAt(global);
+            return p ? m_app->OtherSoftKeyMenuAt(p->x(), p->y(), menu.key) : std::nullopt;
+        });
         chosen = softkey::Run(
-            language, key, m_shown.scale, [app](CommandId id) { return app->Doc().Update(id); },
-            under);
+            menu.language, menu.key, m_shown.scale,
+            [app](CommandId id) { return app->MenuItemState(id); }, under);
         next = switcher.Next();
     }
     if (chosen) {
         m_app->OnCommand(static_cast<int>(*chosen));
     } else if (next) {
-        OpenSoftKey(*next);
+        OpenMenu(*next);
     }
 }
 
@@ -397,32 +348,11 @@ void CMainWindow::keyPressEvent(QKeyEvent* event) {
         ToggleFullScreen();
         return;
     }
-    if (event->modifiers().testFlag(Qt::ControlModifier)) {
-        switch (qtKey) {
-            case Qt::Key_N:
-                m_keys.Swallow(qtKey, scanCode);
-                m_app->OnCommand(static_cast<int>(CommandId::kNew));
-                return;
-            case Qt::Key_Z:
-                m_keys.Swallow(qtKey, scanCode);
-                m_app->OnCommand(static_cast<int>(CommandId::kUndo));
-                return;
-            case Qt::Key_X:
-            case Qt::Key_C:
-            case Qt::Key_V:
-                m_keys.Swallow(qtKey, scanCode);
-                return;  // Cut, Copy and Paste have no handler
-            default:
-                break;
-        }
-    }
-    if (qtKey == Qt::Key_F1 || qtKey == Qt::Key_F2) {
-        m_keys.Swallow(qtKey, scanCode);
-        OpenSoftKey(qtKey == Qt::Key_F1 ? 0 : 1);
-        return;
-    }
     if (const std::optional<uint32_t> key = m_keys.Press(qtKey, scanCode)) {
-        m_app->View().OnKeyDown(*key);
+        const bool control = event->modifiers().testFlag(Qt::ControlModifier);
+        if (const auto menu = m_app->OnKeyDown(*key, control)) {
+            OpenMenu(*menu);
+        }
     }
 }
 
@@ -431,7 +361,7 @@ void CMainWindow::keyReleaseEvent(QKeyEvent* event) {
         return;
     }
     if (const std::optional<uint32_t> key = m_keys.Release(event->key(), event->nativeScanCode())) {
-        m_app->View().OnKeyUp(*key);
+        m_app->OnKeyUp(*key);
     }
 }
 

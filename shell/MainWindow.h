@@ -12,20 +12,17 @@
 #include "res/Commands.h"
 #include "shell/KeyMap.h"
 #include "shell/Timing.h"
-
-class CSudokuApp;
+#include "ui/SudokuApp.h"
 
 // Shows the device screen (command bar and view) at a whole-number scale with nearest-neighbour
 // pixels. The window opens at the largest scale at which it fits the desktop, its frame
 // included (or at --scale, lowered when that would not fit); maximized, in full screen (F11) or
 // resized, it shows the device screen at the largest whole scale that fits, centred on black.
-// Mouse points are mapped back to device pixels: in the command bar (device y <
-// kCommandBarHeight) a soft key opens its popup menu and a toolbar button shows its caption
-// while held, running its command when let go over it; the bar ignores the mouse while it is
-// disabled. Below the bar a left-button press is a stylus tap of the view. Keys go to the view
-// as the device's virtual keys, the code fixed as the key goes down (shell/KeyMap.h); F1 and
-// F2 open the Game and Options popups; Ctrl+N and Ctrl+Z are the accelerators of New and Undo.
-// Closing the window is the orderly end of the program.
+// Mouse points are mapped back to device pixels and go to the game's entry surface
+// (CSudokuApp::OnPointerDown/Move/Up) with the left button; keys go there as the device's
+// virtual keys, the code fixed as the key goes down (shell/KeyMap.h), with Ctrl. When the game
+// answers with a soft key's popup, the window shows it as a QMenu under the key. F11 is the
+// window's own: full screen or back. Closing the window is the orderly end of the program.
 class CMainWindow : public QWidget, public IWindow {
 public:
     // `scale` 0 chooses the largest whole number at which the window fits the desktop.
@@ -45,7 +42,7 @@ public:
         return {mapToGlobal(m_shown.offset), m_image.size() * m_shown.scale};
     }
 
-    void Present(const Bitmap& deviceScreen) override;
+    void Present(const Bitmap& deviceScreen, bool splash) override;
 
     // The largest whole scale, 1 at least and `limit` at most, at which a window showing a
     // device screen of `device` pixels, with a frame of `frame`, fits `available`.
@@ -63,18 +60,18 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Opens the popup of soft key 0 (Game) or 1 (Options) under the key, and runs the command
-    // chosen; a click on the other soft key while a popup is open opens that one at once.
-    void OpenSoftKey(int key);
-    void OpenSoftKeyAt(int key, int left);
-    // The soft key (0 or 1) under a point of the desktop, if any.
-    std::optional<int> SoftKeyAt(QPoint global) const;
+    // Opens a soft key's popup where the game says, and runs the command chosen; a click on the
+    // other soft key while a popup is open opens that one at once.
+    void OpenMenu(const CSudokuApp::SMenuOpen& menu);
+    // The device point under a point of the desktop (which may lie beyond the device screen).
+    std::optional<QPoint> DevicePointAt(QPoint global) const;
     // The scale of the window's normal size: the one asked for, lowered to what fits the
     // desktop with the frame the window has (or would have).
     int NormalScale() const;
@@ -101,7 +98,6 @@ private:
     int m_fontScale = 0;
     bool m_started = false;
     CKeyMap m_keys;
-    std::optional<CommandId> m_pressed;  // the toolbar button held down
     // Timing: what has been noted, and when the event being handled started.
     bool m_splashNoted = false;
     bool m_boardNoted = false;

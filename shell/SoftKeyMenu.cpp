@@ -6,7 +6,6 @@
 
 #include "platform/qt/ScaledStyle.h"
 #include "res/Menus.h"
-#include "res/Strings.h"
 
 namespace softkey {
 namespace {
@@ -57,23 +56,16 @@ void Fill(QMenu& menu, std::span<const res::SMenuItem> items, const UpdateRule& 
 }  // namespace
 
 std::unique_ptr<QMenu> Build(int language, int key, int scale, const UpdateRule& update) {
-    const int index = res::LanguageIndex(language);
-    const res::SMenu* menu = res::FindMenu(res::kMainResource + index);
-    const res::SSoftKeyBar* bar = res::FindSoftKeyBar(res::kMainResource + index);
-    if (menu == nullptr || bar == nullptr || key < 0 || key > 1) {
+    const res::SMenuItem* popup = res::SoftKeyPopup(language, key);
+    if (popup == nullptr) {
         return nullptr;
     }
-    const int popupIndex = bar->keys[static_cast<std::size_t>(key)].popupIndex;
-    if (popupIndex < 0 || static_cast<std::size_t>(popupIndex) >= menu->popups.size()) {
-        return nullptr;
-    }
-    const res::SMenuItem& popup = menu->popups[static_cast<std::size_t>(popupIndex)];
     auto result = std::make_unique<QMenu>();
     result->setStyle(ScaledStyle(scale));
     QFont font(QStringLiteral("WenQuanYi Micro Hei"));
     font.setPixelSize(kFontPixels * scale);
     result->setFont(font);
-    Fill(*result, popup.Items(), update);
+    Fill(*result, popup->Items(), update);
     return result;
 }
 

@@ -125,7 +125,7 @@ void CMainFrame::Present() {
             canvas->CopyBitmap(m_view->WindowSurface(), 0, kCommandBarHeight);
         }
     }
-    m_window.Present(m_screen);
+    m_window.Present(m_screen, m_view == nullptr || m_view->IsSplash());
 }
 
 void CMainFrame::Refresh() {

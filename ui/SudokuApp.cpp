@@ -53,7 +53,8 @@ bool CSudokuApp::InitInstance() {
                                                      m_root.Data().GetDataFolder().string()),
                                            {{}, true});
     }
-    return !m_shutDown;
+    m_started = !m_shutDown;
+    return m_started;
 }
 
 bool CSudokuApp::OpenDocumentFile(const std::filesystem::path& path) {

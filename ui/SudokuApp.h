@@ -2,10 +2,17 @@
 // orderly end of the program.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <set>
+#include <string>
 
+#include "res/Commands.h"
+#include "ui/SudokuDoc.h"
+
+struct Bitmap;
 class CGameRoot;
 class CMainFrame;
 class CSudokuDoc;
@@ -70,6 +77,60 @@ public:
     enum class ECommand { kDone, kDisabled, kUnknown };
     ECommand OnCommand(int id);
 
+    // ---- The entry surface: every front end drives the game through these ----
+    // Points are device pixels of the whole device screen (the command bar on top, the view
+    // below it); keys are the game's key codes (the device's virtual keys). Each call is one
+    // event: it paints and presents the screen at most once. Input before the start-up has ended
+    // (InitInstance) or after the end (Shutdown) does nothing. Ticks come through the timers the
+    // application was given (ITimers: frame timer 1, clock timer 10), and whether the window is
+    // in the foreground is asked of IForeground at each clock tick.
+
+    // Where a soft key's popup opens, for the front end to show it: the popup's items (menu
+    // 110 + language, res/Menus.h) and its top-left corner in device pixels, under the key.
+    // Before each item shows, the front end asks MenuItemState; the item chosen is OnCommand.
+    struct SMenuOpen {
+        int key = 0;  // 0 Game, 1 Options
+        int language = 0;
+        int left = 0;
+        int top = 0;
+    };
+
+    // The stylus (or a mouse's left button) goes down: on the command bar a soft key opens its
+    // popup (the answer) and a toolbar button is held, its caption box shown; below the bar a
+    // tap of the view (which also ends the splash). A disabled bar (the splash) takes nothing.
+    std::optional<SMenuOpen> OnPointerDown(int x, int y);
+    // While a toolbar button is held, the button is drawn sunken only with the point over it.
+    void OnPointerMove(int x, int y);
+    // Lets go a held button (the caption box goes); over that button, its command runs.
+    void OnPointerUp(int x, int y);
+    // A key goes down: F1 and F2 open the Game and Options popups (the answer), a key of the
+    // accelerator table with Ctrl runs its command; these keys' key-ups are then swallowed.
+    // Any other key goes to the view.
+    std::optional<SMenuOpen> OnKeyDown(uint32_t key, bool control);
+    void OnKeyUp(uint32_t key);
+    // The popup of soft key 0 or 1 as F1 and F2 open it; nullopt while the bar is disabled.
+    std::optional<SMenuOpen> SoftKeyMenu(int key) const;
+    // While a popup is open: the popup of the other soft key when a press at this device point
+    // is on it (a press there opens it at once, as in a menu bar).
+    std::optional<SMenuOpen> OtherSoftKeyMenuAt(int x, int y, int openKey) const;
+    // The update rule of a popup's item: enabled, checked.
+    SCommandState MenuItemState(CommandId id) const;
+    // The close request (the window closed, a signal, the end of the desktop session):
+    // Shutdown.
+
+    // The view's own input, for scripts, whose lines name view points and keys and toolbar
+    // buttons: a tap at a client point of the view (any point goes to the view), a key down or
+    // up in the view, a toolbar button pressed (its caption box; true when it showed, and then
+    // its caption) or let go without its command.
+    void TapView(int32_t x, int32_t y);
+    void ViewKeyDown(uint32_t key);
+    void ViewKeyUp(uint32_t key);
+    std::optional<std::string> PressButton(CommandId command);
+    void ReleaseButton(CommandId command);
+    // The device screen as the player sees it now, for a screenshot: a clock tick that a window
+    // not showing each picture left undrawn is drawn first.
+    const Bitmap& CurrentScreen();
+
     // The orderly end, whatever asks for it (Save and Exit, the Exit button, closing the window,
     // SIGINT or SIGTERM, the end of the desktop session): the autosave and the options are
     // written exactly once. Further calls do nothing.
@@ -88,5 +149,11 @@ private:
     std::unique_ptr<CSudokuDoc> m_doc;
     std::unique_ptr<CSudokuView> m_view;
     std::optional<int> m_startLanguage;
+    bool m_started = false;
     bool m_shutDown = false;
+    // The toolbar button held by the pointer, and whether the point is over it.
+    std::optional<CommandId> m_held;
+    bool m_heldOver = false;
+    // Keys that went down as a soft key or an accelerator: their key-ups go nowhere.
+    std::set<uint32_t> m_swallowed;
 };

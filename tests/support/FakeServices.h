@@ -103,7 +103,7 @@ public:
 
 class FakeWindow : public IWindow {
 public:
-    void Present(const Bitmap& deviceScreen) override {
+    void Present(const Bitmap& deviceScreen, bool /*splash*/) override {
         shown = deviceScreen;
         ++presents;
     }
