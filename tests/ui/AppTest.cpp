@@ -417,6 +417,8 @@ TEST_F(AppTest, EachEventPaintsAndPresentsTheScreenAtMostOnce) {
         Command(CommandId::kBeginner);
         View().OnLButtonDown(kDigit5X, kPaletteY);
     };
+    int undoX = 0;
+    int undoY = 0;
     struct Row {
         const char* event;
         bool splash;  // the event comes during the splash
@@ -483,6 +485,26 @@ TEST_F(AppTest, EachEventPaintsAndPresentsTheScreenAtMostOnce) {
         {"splash end by a tap", true, [] {}, [this] { View().OnLButtonDown(kCellX, kCellY); }, 1,
          1},
         {"clock tick", false, [] {}, [this] { timers.Advance(1000); }, 0, 1},
+        // The same through the entry surface, in device points.
+        {"pointer on a cell", false, [this] { Options().SetInputMode(kCellSelect); },
+         [this] { app->OnPointerDown(kCellX, kCellY + kCommandBarHeight); }, 1, 1},
+        {"pointer on a toolbar button", false, enterDigit,
+         [&] { app->OnPointerDown(undoX, undoY); }, 0, 1},
+        {"pointer moved off the held button", false,
+         [&] {
+             enterDigit();
+             app->OnPointerDown(undoX, undoY);
+         },
+         [&] { app->OnPointerMove(undoX, 100); }, 0, 1},
+        {"pointer let go over the button: release and command", false,
+         [&] {
+             enterDigit();
+             app->OnPointerDown(undoX, undoY);
+         },
+         [&] { app->OnPointerUp(undoX, undoY); }, 1, 1},
+        {"splash end by the pointer", true, [] {},
+         [this] { app->OnPointerDown(kCellX, kCellY + kCommandBarHeight); }, 1, 1},
+        {"accelerator Ctrl+Z", false, enterDigit, [this] { app->OnKeyDown('Z', true); }, 1, 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.event);
@@ -493,6 +515,9 @@ TEST_F(AppTest, EachEventPaintsAndPresentsTheScreenAtMostOnce) {
             StartPastSplash();
         }
         canvases.backBuffer = &View().LastFrame();
+        const SRect undo = Frame().ButtonRect(CommandId::kUndo);
+        undoX = undo.left + undo.Width() / 2;
+        undoY = undo.top + undo.Height() / 2;
         row.before();
         const int paints = canvases.paints;
         const int presents = window.presents;
@@ -500,6 +525,100 @@ TEST_F(AppTest, EachEventPaintsAndPresentsTheScreenAtMostOnce) {
         EXPECT_EQ(canvases.paints - paints, row.paints);
         EXPECT_EQ(window.presents - presents, row.presents);
     }
+}
+
+// The entry surface routes device points and keys: the soft keys' popups open under their keys
+// in the bar's language, a held button's command runs only when it is let go over
+// it, F1, F2 and accelerators keep their key-ups from the game, other keys reach it.
+TEST_F(AppTest, TheEntrySurfaceRoutesThePointerAndTheKeys) {
+    using Menu = std::optional<CSudokuApp::SMenuOpen>;
+    const auto where = [](const Menu& menu) {
+        return menu ? std::to_string(menu->key) + "@" + std::to_string(menu->left) + "," +
+                          std::to_string(menu->top) + " lang " + std::to_string(menu->language)
+                    : std::string("none");
+    };
+    StartPastSplash();
+    EXPECT_EQ(where(app->OnPointerDown(100, 27)), "none");  // the bar's border
+    Options().SetLanguage(1);
+    Frame().RebuildCommandBar(1);
+    EXPECT_EQ(where(app->OnPointerDown(10, 10)), "0@2,28 lang 1");
+    EXPECT_EQ(where(app->OnPointerDown(100, 20)), "1@70,28 lang 1");
+    EXPECT_EQ(where(app->OnKeyDown(0x71, false)), "1@70,28 lang 1");
+    EXPECT_EQ(where(app->OtherSoftKeyMenuAt(10, 10, 1)), "0@2,28 lang 1");
+    EXPECT_EQ(where(app->OtherSoftKeyMenuAt(10, 10, 0)), "none");
+    EXPECT_EQ(app->MenuItemState(CommandId::kFlagIllegal),
+              app->Doc().Update(CommandId::kFlagIllegal));
+
+    const SRect undo = Frame().ButtonRect(CommandId::kUndo);
+    const int x = undo.left + 3;
+    const int y = undo.top + 3;
+    const auto enterDigit = [this] {
+        Options().SetInputMode(kCellSelect);
+        Options().SetLimitNumbers(false);
+        Command(CommandId::kBeginner);
+        View().OnLButtonDown(142 + 4 * 21 + 5, 204 + 5);
+    };
+    const auto digits = [this] {
+        int n = 0;
+        for (int r = 0; r < 9; ++r) {
+            for (int c = 0; c < 9; ++c) {
+                n += Game().GetGrid().cells[r][c].value != 0 ? 1 : 0;
+            }
+        }
+        return n;
+    };
+    struct Row {
+        const char* how;
+        std::function<void()> letGo;
+        bool undone;
+    };
+    const std::vector<Row> rows = {
+        {"over the button", [&] { app->OnPointerUp(x, y); }, true},
+        {"off the button", [&] { app->OnPointerUp(x, 100); }, false},
+        {"off and back on",
+         [&] {
+             app->OnPointerMove(x, 100);
+             EXPECT_FALSE(Frame().PressedButton().has_value());
+             app->OnPointerMove(x, y);
+             EXPECT_EQ(Frame().PressedButton(), CommandId::kUndo);
+             app->OnPointerUp(x, y);
+         },
+         true},
+        {"over another button", [&] { app->OnPointerUp(x - CCommandBar::kButtonStep, y); }, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.how);
+        enterDigit();
+        const int entered = digits();
+        app->OnPointerDown(x, y);
+        EXPECT_EQ(Frame().PressedButton(), CommandId::kUndo);
+        row.letGo();
+        EXPECT_FALSE(Frame().PressedButton().has_value());
+        EXPECT_EQ(digits(), row.undone ? entered - 1 : entered);
+    }
+
+    // Ctrl+Z undoes; its key-up, like F1's, never reaches the game, whose key-ups clear the hint.
+    enterDigit();
+    const int entered = digits();
+    Command(CommandId::kHint);
+    app->OnKeyDown('Z', true);
+    EXPECT_EQ(digits(), entered - 1);
+    Command(CommandId::kHint);
+    const auto hinted = [this] {
+        int32_t hx = -1;
+        int32_t hy = -1;
+        bool on = false;
+        Game().GetHint(hx, hy, on);
+        return on;
+    };
+    ASSERT_TRUE(hinted());
+    for (const uint32_t key : {uint32_t{'Z'}, uint32_t{0x70}}) {
+        app->OnKeyUp(key);
+        EXPECT_TRUE(hinted()) << key;
+    }
+    app->OnKeyDown('A', false);
+    app->OnKeyUp('A');
+    EXPECT_FALSE(hinted());
 }
 
 // A digit that fills the board shows the board with it before the box that judges it, and
