@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "res/Commands.h"
-#include "ui/SudokuDoc.h"
+#include "ui/CommandBar.h"
 
 // A popup is made afresh at each opening, from menu 110 + language (an index outside 0..6
 // takes menu 110), so it always speaks the language of the moment. Every popup and submenu

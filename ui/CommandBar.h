@@ -14,6 +14,14 @@
 #include "platform/Canvas.h"
 #include "res/Commands.h"
 
+// A command's update rule: whether it is enabled and whether its item is checked.
+struct SCommandState {
+    bool enabled = true;
+    bool checked = false;
+
+    bool operator==(const SCommandState&) const = default;
+};
+
 // The game's pencil and eraser modes, which pick the toolbar's strip and the captions of the
 // two-state buttons.
 struct SToolModes {

@@ -27,7 +27,22 @@
 
 class CGraphics;
 class COptions;
-class CSudokuView;
+
+// What the game has done for it by the view above it: the clock's timer, a repaint of the whole
+// screen, the clock's tick drawn onto the window. The view serves it.
+class IGameHost {
+public:
+    // Starts timer `id` (the clock) every `periodMs`, replacing a running one; gives the id.
+    virtual int SetTimer(int id, int periodMs) = 0;
+    virtual void KillTimer(int id) = 0;
+    // Repaints the whole view (at the end of the event under way).
+    virtual void Invalidate() = 0;
+    // Draws the clock's new text onto the window, without a repaint.
+    virtual void DrawClockOnWindow() = 0;
+
+protected:
+    ~IGameHost() = default;
+};
 class DataManager;
 
 class CGame : public CBoard {
@@ -137,8 +152,8 @@ public:
     // options.cfg, the layout applied, the modes off. The view, if any, stays.
     void InitGame();
     // The view that owns the clock timer and paints the screen; set when the view is built.
-    void SetView(CSudokuView* view) { m_view = view; }
-    CSudokuView* GetView() const { return m_view; }
+    void SetHost(IGameHost* host) { m_host = host; }
+    const IGameHost* GetHost() const { return m_host; }
     // Starts the clock timer again from now and sets the elapsed time to 0. Without a view only
     // the time is reset.
     void RestartClock();
@@ -198,6 +213,6 @@ private:
     bool m_started = false;    // a game has just started; its first paint is still to come
     bool m_keyDown = false;    // a key went down in the view; its key-up is still to come
     bool m_statsDone = false;  // the board in play has been counted in the statistics
-    CSudokuView* m_view = nullptr;
+    IGameHost* m_host = nullptr;
     int m_timerId = 0;  // the running clock timer, 0 when none
 };

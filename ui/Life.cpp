@@ -10,7 +10,6 @@
 #include "game/Texts.h"
 #include "platform/DataManager.h"
 #include "ui/Game.h"
-#include "ui/SudokuView.h"
 
 void CGame::InitGame() {
     SetElapsed(0);
@@ -29,19 +28,19 @@ void CGame::InitGame() {
 }
 
 void CGame::RestartClock() {
-    if (m_view != nullptr) {
+    if (m_host != nullptr) {
         if (m_timerId != 0) {
-            m_view->KillTimer(m_timerId);
+            m_host->KillTimer(m_timerId);
         }
-        m_timerId = m_view->SetTimer(kClockTimer, kClockPeriodMs);
+        m_timerId = m_host->SetTimer(kClockTimer, kClockPeriodMs);
     }
     SetElapsed(0);
 }
 
 void CGame::TickClock() {
     AddElapsed(1000);
-    if (m_view != nullptr) {
-        m_view->DrawClockOnWindow();
+    if (m_host != nullptr) {
+        m_host->DrawClockOnWindow();
     }
 }
 
@@ -59,8 +58,8 @@ void CGame::AfterPaint() {
 }
 
 void CGame::Redraw() {
-    if (m_view != nullptr) {
-        m_view->Invalidate();
+    if (m_host != nullptr) {
+        m_host->Invalidate();
     }
 }
 

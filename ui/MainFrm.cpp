@@ -11,7 +11,6 @@
 #include "ui/Game.h"
 #include "ui/GameRoot.h"
 #include "ui/Splash.h"
-#include "ui/SudokuDoc.h"
 #include "ui/SudokuView.h"
 
 namespace {
@@ -76,8 +75,31 @@ void CMainFrame::StretchToScreen() {
     m_frameSize = m_root.Screen().GetScreenSize();
 }
 
+void CMainFrame::StretchOverSquareScreen() {
+    const SScreenSize screen = m_root.Screen().GetScreenSize();
+    if (screen.width == screen.height && !m_languageDlgOpen) {
+        StretchToScreen();
+    }
+}
+
+void CMainFrame::OnSplashEnd() {
+    m_bar.Enable(true);
+    StopSplashTimer();
+}
+
+void CMainFrame::ReleaseToolbarButtons() {
+    if (!m_bar.PressedButton()) {
+        return;
+    }
+    for (const CommandId id : {CommandId::kPencilmarks, CommandId::kEraser}) {
+        m_bar.SetButtonPressed(id, true);
+        m_bar.SetButtonPressed(id, false);
+    }
+    Refresh();
+}
+
 bool CMainFrame::IsCommandEnabled(CommandId id) const {
-    return m_doc == nullptr || m_doc->Update(id).enabled;
+    return m_rules == nullptr || m_rules->Update(id).enabled;
 }
 
 SToolModes CMainFrame::ToolModes() const {

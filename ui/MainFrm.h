@@ -12,10 +12,9 @@
 #include "platform/Screen.h"
 #include "res/Commands.h"
 #include "ui/CommandBar.h"
+#include "ui/SudokuView.h"
 
 class CGameRoot;
-class CSudokuDoc;
-class CSudokuView;
 class ICanvasFactory;
 class ISound;
 class ITimers;
@@ -29,7 +28,17 @@ class IWindow;
 //
 // Fonts are the canvas's (platform/Canvas.h): the window draws with Qt's pinned font, which has
 // Latin, Cyrillic and Chinese letters, tests with the plain canvas's built-in one.
-class CMainFrame final : private ICommandBarHost {
+// The update rules of the commands, which the frame asks as it draws the bar; the document
+// serves them.
+class ICommandRules {
+public:
+    virtual SCommandState Update(CommandId id) const = 0;
+
+protected:
+    ~ICommandRules() = default;
+};
+
+class CMainFrame final : public IViewHost, private ICommandBarHost {
 public:
     static constexpr int kSplashTimer = 1;
     static constexpr int kSplashPeriodMs = 200;
@@ -49,7 +58,9 @@ public:
     CMainFrame& operator=(const CMainFrame&) = delete;
 
     void SetView(CSudokuView* view) { m_view = view; }
-    void SetDocument(CSudokuDoc* doc) { m_doc = doc; }
+    // The rules of the document in play; until they are set every command is enabled and the
+    // bar shows its creation strip.
+    void SetRules(const ICommandRules* rules) { m_rules = rules; }
 
     // The creation steps: an English bar, disabled; frame timer 1; the splash sound, without
     // waiting; the frame's size (the screen's width, 272 rows at most). Gives 0, or -1 when the
@@ -82,12 +93,19 @@ public:
     // Frame timer 1: the next splash frame; the fifteenth tick ends the splash.
     void OnTimer(int id);
     void StopSplashTimer();
+    // The splash has ended (CSudokuView::EndSplash): the bar is enabled, the timer stops.
+    void OnSplashEnd() override;
+    // A held toolbar button comes up (Enter, a language change): the two-state buttons are
+    // pressed and released again, and the bar is shown once the view has painted; a bar with no
+    // button held stays as it is.
+    void ReleaseToolbarButtons() override;
     int SplashTicks() const { return m_splashTicks; }
 
     // The frame's size: the emulated screen's width and at most 272 rows; the whole screen
     // when the view has stretched it over a square screen.
-    SScreenSize FrameSize() const { return m_frameSize; }
+    SScreenSize FrameSize() const override { return m_frameSize; }
     void StretchToScreen();
+    void StretchOverSquareScreen() override;
     // Set while the Language dialog is open and not confirmed with OK; the square-screen
     // stretch waits for it.
     void SetLanguageDlgOpen(bool open) { m_languageDlgOpen = open; }
@@ -96,7 +114,8 @@ public:
     // Draws the command bar into the top rows of the device screen, copies the view's window
     // surface below it and shows the result through the window.
     void Present();
-    bool ShowsEachPicture() const;
+    void PresentScreen() override { Present(); }
+    bool ShowsEachPicture() const override;
     // Presents the device screen once the view has painted (after a change of the bar), at the
     // end of the event under way (CSudokuView::InvalidateScreen).
     void Refresh();
@@ -104,7 +123,7 @@ public:
 
 private:
     // What the bar reads and has done for it.
-    bool HasGame() const override { return m_doc != nullptr; }
+    bool HasGame() const override { return m_rules != nullptr; }
     bool IsCommandEnabled(CommandId id) const override;
     SToolModes ToolModes() const override;
     int CaptionLanguage() const override;
@@ -118,7 +137,7 @@ private:
     IWindow& m_window;
     ICanvasFactory& m_canvases;
     CSudokuView* m_view = nullptr;
-    CSudokuDoc* m_doc = nullptr;
+    const ICommandRules* m_rules = nullptr;
 
     CCommandBar m_bar;
     int m_splashTicks = 0;

@@ -27,7 +27,7 @@ bool CSudokuApp::InitInstance() {
     m_frame = std::make_unique<CMainFrame>(m_root, m_services.timers, m_services.sound,
                                            m_services.window, m_services.canvases);
     m_doc = std::make_unique<CSudokuDoc>(m_root, m_services.shell, *m_frame);
-    m_frame->SetDocument(m_doc.get());
+    m_frame->SetRules(m_doc.get());
     if (m_startLanguage) {
         m_root.Options().SetLanguage(*m_startLanguage);
     }
@@ -36,7 +36,6 @@ bool CSudokuApp::InitInstance() {
     }
     m_view = std::make_unique<CSudokuView>(m_root, *m_frame, m_services.timers,
                                            m_services.foreground, m_services.canvases);
-    m_view->SetDocument(m_doc.get());
     m_frame->SetView(m_view.get());
     if (!m_doc->OnNewDocument() || m_shutDown) {
         return false;

@@ -179,7 +179,7 @@ bool CSudokuDoc::OnNewDocument() {
         m_game.AcceptCustomPuzzle();
     } else {
         m_game.StartNewGame(false);
-        ReleaseToolbarButtons();
+        m_frame.ReleaseToolbarButtons();
     }
     return true;
 }
@@ -194,18 +194,6 @@ bool CSudokuDoc::OpenDocumentFile(const std::filesystem::path& path) {
     m_game.OnGameRead();
     m_game.Redraw();
     return true;
-}
-
-void CSudokuDoc::ReleaseToolbarButtons() {
-    // A bar with no button held stays as it is.
-    if (!m_frame.PressedButton()) {
-        return;
-    }
-    for (const CommandId id : {CommandId::kPencilmarks, CommandId::kEraser}) {
-        m_frame.SetButtonPressed(id, true);
-        m_frame.SetButtonPressed(id, false);
-    }
-    m_frame.Refresh();
 }
 
 void CSudokuDoc::OnCloseDocument() {

@@ -7,24 +7,16 @@
 #include <functional>
 
 #include "res/Commands.h"
+#include "ui/MainFrm.h"
 
 class CGame;
 class CGameRoot;
-class CMainFrame;
 class COptions;
 class DataManager;
 class IShell;
 namespace res {
 enum class FileReason : int;
 }
-
-// A command's update rule: whether it is enabled and whether its item is checked.
-struct SCommandState {
-    bool enabled = true;
-    bool checked = false;
-
-    bool operator==(const SCommandState&) const = default;
-};
 
 // Everything an update rule reads: the options and the game at the moment of asking.
 struct SRuleState {
@@ -45,7 +37,7 @@ struct SRuleState {
 // and what it does. Every command from any source (menu, toolbar, accelerator, script) asks
 // its rule first; the menus ask the rules of their items before they open, the command bar
 // asks the rules of its buttons whenever it is drawn.
-class CSudokuDoc {
+class CSudokuDoc final : public ICommandRules {
 public:
     // Document construction: the drawing context, InitGame (options.cfg is read), the splash
     // pictures. The root, the shell and the frame must outlive the document.
@@ -62,7 +54,7 @@ public:
     SRuleState RuleState() const;
     // The update rule of a command: a pure function of the options and the game. A command
     // without a rule is enabled and unchecked.
-    SCommandState Update(CommandId id) const;
+    SCommandState Update(CommandId id) const override;
     // Runs a command of the document when its rule enables it; false (and nothing happens) when
     // the rule disables it or the document has no such command (About, Save and Exit, Exit and
     // the accelerator-only Cut, Copy and Paste belong to the application).
@@ -79,10 +71,6 @@ public:
     // Reads a saved game as Load does; a file that cannot be read or is not a whole saved game
     // shows the FileError box and the game in play stays.
     bool OpenDocumentFile(const std::filesystem::path& path);
-
-    // Presses and releases the Pencilmarks and then the Eraser button, so that both end up, and
-    // presents the device screen; a bar with no button held is left as it is.
-    void ReleaseToolbarButtons();
 
     // The end of the program, by any route: SaveOnExit, exactly once. Before the first new
     // document (a start-up that failed) nothing is written, so that an autosave not yet read

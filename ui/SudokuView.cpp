@@ -10,11 +10,9 @@
 #include "ui/Game.h"
 #include "ui/GameRoot.h"
 #include "ui/Graphics.h"
-#include "ui/MainFrm.h"
 #include "ui/Splash.h"
-#include "ui/SudokuDoc.h"
 
-CSudokuView::CSudokuView(CGameRoot& root, CMainFrame& frame, ITimers& timers,
+CSudokuView::CSudokuView(CGameRoot& root, IViewHost& frame, ITimers& timers,
                          const IForeground& foreground, ICanvasFactory& canvases)
     : m_game(root.Game()),
       m_splash(root.Splash()),
@@ -24,33 +22,26 @@ CSudokuView::CSudokuView(CGameRoot& root, CMainFrame& frame, ITimers& timers,
       m_foreground(foreground),
       m_canvases(canvases),
       m_data(root.Data()) {
-    m_game.SetView(this);
+    m_game.SetHost(this);
     m_data.SetBeforeModal([this] { PaintPending(); });
 }
 
 CSudokuView::~CSudokuView() {
     m_timers.StopTimer(CGame::kClockTimer);
-    if (m_game.GetView() == this) {
-        m_game.SetView(nullptr);
+    if (m_game.GetHost() == this) {
+        m_game.SetHost(nullptr);
         m_data.SetBeforeModal(nullptr);
     }
 }
 
-void CSudokuView::StretchOnSquareScreen() {
-    const SScreenSize screen = m_graphics.GetScreenSize();
-    if (screen.width == screen.height && !m_frameWnd.IsLanguageDlgOpen()) {
-        m_frameWnd.StretchToScreen();
-    }
-}
-
 void CSudokuView::OnInitialUpdate() {
-    StretchOnSquareScreen();
+    m_frameWnd.StretchOverSquareScreen();
 }
 
 void CSudokuView::OnPaint() {
     m_paintPending = false;
     m_presentPending = false;
-    StretchOnSquareScreen();
+    m_frameWnd.StretchOverSquareScreen();
     const SScreenSize client = ClientSize();
     // The back buffer, cleared to black: the board or the splash picture covers it on the
     // device's screens. It keeps its memory from paint to paint.
@@ -75,7 +66,7 @@ void CSudokuView::OnPaint() {
     if (!m_bSplash) {
         DrawClockOnSurface();
     }
-    m_frameWnd.Present();
+    m_frameWnd.PresentScreen();
     if (!m_bSplash) {
         m_game.AfterPaint();
     }
@@ -96,7 +87,7 @@ void CSudokuView::InvalidateScreen() {
     if (m_eventDepth > 0) {
         m_presentPending = true;
     } else {
-        m_frameWnd.Present();
+        m_frameWnd.PresentScreen();
     }
 }
 
@@ -105,7 +96,7 @@ void CSudokuView::PaintPending() {
         OnPaint();
     } else if (m_presentPending) {
         m_presentPending = false;
-        m_frameWnd.Present();
+        m_frameWnd.PresentScreen();
     }
 }
 
@@ -135,8 +126,8 @@ void CSudokuView::OnKeyDown(uint32_t key) {
     if (!m_bSplash) {
         m_game.NoteKeyDown();
     }
-    if (key == CGame::kKeyEnter && m_doc != nullptr) {
-        m_doc->ReleaseToolbarButtons();
+    if (key == CGame::kKeyEnter) {
+        m_frameWnd.ReleaseToolbarButtons();
     }
 }
 
@@ -145,8 +136,8 @@ void CSudokuView::OnKeyUp(uint32_t key) {
     if (!m_bSplash) {
         m_game.OnKey(key);
     }
-    if (key == CGame::kKeyEnter && m_doc != nullptr) {
-        m_doc->ReleaseToolbarButtons();
+    if (key == CGame::kKeyEnter) {
+        m_frameWnd.ReleaseToolbarButtons();
     }
 }
 
@@ -160,8 +151,7 @@ void CSudokuView::OnTimer(int id) {
 void CSudokuView::EndSplash() {
     m_game.ReloadSkin();
     m_bSplash = false;
-    m_frameWnd.EnableCommandBar(true);
-    m_frameWnd.StopSplashTimer();
+    m_frameWnd.OnSplashEnd();
     Invalidate();
 }
 
@@ -204,7 +194,7 @@ bool CSudokuView::DrawPendingClock() {
     if (!DrawClockOnSurface()) {
         return false;
     }
-    m_frameWnd.Present();
+    m_frameWnd.PresentScreen();
     return true;
 }
 
@@ -228,7 +218,7 @@ bool CSudokuView::DrawOnSurface(const std::function<void(ICanvas&)>& draw) {
 
 void CSudokuView::DrawOnWindow(const std::function<void(ICanvas&)>& draw) {
     if (DrawOnSurface(draw)) {
-        m_frameWnd.Present();
+        m_frameWnd.PresentScreen();
     }
 }
 

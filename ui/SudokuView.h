@@ -7,18 +7,36 @@
 
 #include "platform/Bitmap.h"
 #include "platform/Screen.h"
+#include "ui/Game.h"
 
-class CGame;
 class CGameRoot;
 class CGraphics;
-class CMainFrame;
 class CSplash;
-class CSudokuDoc;
 class DataManager;
 class ICanvas;
 class ICanvasFactory;
 class IForeground;
 class ITimers;
+
+// What the view has done for it by the main frame above it, which composes the device screen.
+class IViewHost {
+public:
+    // Shows the device screen: the command bar over the view's window surface.
+    virtual void PresentScreen() = 0;
+    // False for a window nobody sees between looks at it (IWindow::ShowsEachPicture).
+    virtual bool ShowsEachPicture() const = 0;
+    // The frame's size: the view's client area is this less the command bar.
+    virtual SScreenSize FrameSize() const = 0;
+    // A square screen: the frame covers it whole, unless the Language dialog waits for its OK.
+    virtual void StretchOverSquareScreen() = 0;
+    // The splash has ended: the command bar is enabled and the splash timer stops.
+    virtual void OnSplashEnd() = 0;
+    // Enter went down or up: a held toolbar button comes up.
+    virtual void ReleaseToolbarButtons() = 0;
+
+protected:
+    ~IViewHost() = default;
+};
 
 // The view owns no game state. Every paint draws the whole view (the splash, or the board) into
 // a fresh back buffer, which becomes the view's part of the device screen; the main frame then
@@ -30,19 +48,16 @@ class ITimers;
 // over it, plus a caption box while a toolbar button is held). A paint replaces both and draws
 // the current clock text at once; a clock tick first copies the clock's rectangle back from
 // the last frame and then draws the text, so that the digits never smear over each other.
-class CSudokuView {
+class CSudokuView final : public IGameHost {
 public:
-    // Registers itself with the game (CGame::SetView); starts in the splash state. The root,
+    // Registers itself as the game's host (CGame::SetHost); starts in the splash state. The root,
     // the frame and the services must outlive the view.
-    CSudokuView(CGameRoot& root, CMainFrame& frame, ITimers& timers, const IForeground& foreground,
+    CSudokuView(CGameRoot& root, IViewHost& frame, ITimers& timers, const IForeground& foreground,
                 ICanvasFactory& canvases);
     // Stops the clock timer and leaves the game without a view.
     ~CSudokuView();
     CSudokuView(const CSudokuView&) = delete;
     CSudokuView& operator=(const CSudokuView&) = delete;
-
-    // The document whose toolbar the Enter key refreshes; set once both exist.
-    void SetDocument(CSudokuDoc* doc) { m_doc = doc; }
 
     bool IsSplash() const { return m_bSplash; }
     // On a square screen the main window covers the whole screen (the main frame's stretch),
@@ -80,7 +95,7 @@ public:
         bool m_paint = true;
     };
     // Repaints the whole view (OnPaint), at once or at the end of the event.
-    void Invalidate();
+    void Invalidate() override;
     // Presents the device screen as it stands (after a change of the bar), at once or at the end
     // of the event; nothing before the first paint.
     void InvalidateScreen();
@@ -101,12 +116,12 @@ public:
 
     // The clock timer, as the game's RestartClock starts and stops it: timer `id` of this view
     // delivers OnTimer(id). Gives the id.
-    int SetTimer(int id, int periodMs);
-    void KillTimer(int id);
+    int SetTimer(int id, int periodMs) override;
+    void KillTimer(int id) override;
 
     // The clock tick's drawing: the clock's rectangle restored from the last frame, the clock
     // text on top, onto the window surface; then the device screen is shown. No full repaint.
-    void DrawClockOnWindow();
+    void DrawClockOnWindow() override;
     // Draws the clock of the ticks that DrawClockOnWindow left undrawn, for a window that does
     // not show each picture; true when it drew and presented.
     bool DrawPendingClock();
@@ -124,8 +139,6 @@ public:
 private:
     void BeginEvent() { ++m_eventDepth; }
     void EndEvent(bool paint);
-    // The square-screen stretch, unless the Language dialog is open.
-    void StretchOnSquareScreen();
     // The clock over the last frame, onto the window surface, not yet shown; false when this
     // screen has no clock or nothing has been painted.
     bool DrawClockOnSurface();
@@ -135,12 +148,11 @@ private:
     CGame& m_game;
     CSplash& m_splash;
     CGraphics& m_graphics;
-    CMainFrame& m_frameWnd;
+    IViewHost& m_frameWnd;
     ITimers& m_timers;
     const IForeground& m_foreground;
     ICanvasFactory& m_canvases;
     DataManager& m_data;
-    CSudokuDoc* m_doc = nullptr;
     bool m_bSplash = true;
     Bitmap m_frame;
     // What the window shows of the view, once the clock or a caption box has drawn onto it;
