@@ -1,9 +1,7 @@
-// Encoding a Bitmap as a PNG file with libpng: 8-bit RGB, no interlace, no colour-space chunk.
+// EncodePng with libpng: 8-bit RGB, no interlace, no colour-space chunk.
 #include "platform/PngWriter.h"
 
 #include <png.h>
-
-#include "platform/FileIO.h"
 
 std::vector<uint8_t> EncodePng(const Bitmap& image) {
     if (image.IsNull() || image.pixels.size() != static_cast<std::size_t>(image.width) *
@@ -34,15 +32,4 @@ std::vector<uint8_t> EncodePng(const Bitmap& image) {
     }
     out.resize(size);
     return out;
-}
-
-bool WritePng(const std::filesystem::path& path, const Bitmap& image, std::string* why) {
-    const std::vector<uint8_t> bytes = EncodePng(image);
-    if (bytes.empty()) {
-        if (why != nullptr) {
-            *why = "the image could not be encoded";
-        }
-        return false;
-    }
-    return fileio::WriteFile(path, bytes, why);
 }
