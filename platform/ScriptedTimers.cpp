@@ -21,7 +21,8 @@ void CScriptedTimers::StopTimer(int id) {
 }
 
 CScriptedTimers::STimer* CScriptedTimers::Find(int id) {
-    const auto it = std::ranges::find_if(m_timers, [id](const STimer& t) { return t.id == id; });
+    const auto it = std::find_if(m_timers.begin(), m_timers.end(),
+                                 [id](const STimer& t) { return t.id == id; });
     return it == m_timers.end() ? nullptr : &*it;
 }
 

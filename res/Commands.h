@@ -66,6 +66,6 @@ inline constexpr std::array kAllCommands = {
 
 #undef SUDOKU_COMMANDS
 
-static_assert(std::ranges::adjacent_find(kAllCommands, std::ranges::greater_equal{}) ==
-                  kAllCommands.end(),
+static_assert(std::adjacent_find(kAllCommands.begin(), kAllCommands.end(),
+                                 std::greater_equal<>{}) == kAllCommands.end(),
               "the commands are listed once each, in increasing order");

@@ -20,6 +20,10 @@
 #include "ui/SudokuDoc.h"
 #include "ui/SudokuView.h"
 
+SScriptSession ScriptSessionFor(const SCommandLine& commandLine, const SGameSetup& setup) {
+    return {GameSettings(commandLine, setup), commandLine.language, commandLine.savedGame};
+}
+
 int RunScriptSession(const SScriptSession& session, const std::vector<SParsedLine>& script,
                      ICanvasFactory& canvases, const DialogRenderer& renderDialog,
                      std::ostream& log) {
@@ -47,6 +51,11 @@ int RunScriptSession(const SScriptSession& session, const std::vector<SParsedLin
     });
     shell.SetDialogScreenshot([&app, &runner, &renderDialog](
                                   IDialog& dialog, const ScriptedShell::SDialogAction& action) {
+        if (!renderDialog) {
+            runner.ReportFailure(action.line, "cannot write " + action.file +
+                                                  ": this front end does not draw dialogs");
+            return;
+        }
         const Bitmap& screen = app.CurrentScreen();
         std::string why;
         if (!WritePng(action.file, renderDialog(dialog, {screen.width, screen.height}), &why)) {

@@ -10,6 +10,8 @@
 
 #include "platform/Bitmap.h"
 #include "platform/Screen.h"
+#include "script/CommandLine.h"
+#include "script/GameSetup.h"
 #include "script/Script.h"
 #include "ui/GameRoot.h"
 
@@ -22,8 +24,12 @@ struct SScriptSession {
     std::optional<std::filesystem::path> savedGame;  // opened as Load opens it, after start-up
 };
 
+// The session a command line and its setup come to.
+SScriptSession ScriptSessionFor(const SCommandLine& commandLine, const SGameSetup& setup);
+
 // The front end's drawing of a modal dialog as the player would see it over a device screen of
-// `size`, in device pixels (`dialog screenshot`).
+// `size`, in device pixels (`dialog screenshot`). An empty one: the front end has no drawing of
+// dialogs, and each `dialog screenshot` is an error line.
 using DialogRenderer = std::function<Bitmap(IDialog& dialog, SScreenSize size)>;
 
 // Takes the data folder, starts the game with `canvases` drawing the device screen, runs

@@ -95,8 +95,7 @@ int RunScript(const SCommandLine& commandLine, const SGameSetup& setup,
               const std::vector<SParsedLine>& script) {
     CQtCanvasFactory canvases;
     return RunScriptSession(
-        {GameSettings(commandLine, setup), commandLine.language, commandLine.savedGame}, script,
-        canvases,
+        ScriptSessionFor(commandLine, setup), script, canvases,
         [](IDialog& dialog, SScreenSize size) { return CDialogWidget(dialog, 1).Render(size); },
         std::cout);
 }

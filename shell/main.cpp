@@ -11,8 +11,8 @@
 
 #include "script/CommandLine.h"
 #include "script/GameSetup.h"
+#include "script/ProgramStart.h"
 #include "script/Script.h"
-#include "script/ScriptFile.h"
 #include "shell/Program.h"
 #include "shell/QtPlatform.h"
 
@@ -35,27 +35,13 @@ int main(int argc, char** argv) {
     KeepGoingOnClosedOutput();
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     SCommandLine commandLine;
-    std::string error;
-    // Nothing is read or written before the command line is known to be good.
-    if (!ParseCommandLine(args, commandLine, error)) {
-        std::cerr << "sudoku: " << error << '\n';
-        return 2;
-    }
-    if (commandLine.help) {
-        std::cout << CommandLineHelp() << std::flush;
-        return std::cout ? 0 : 1;
-    }
     std::vector<SParsedLine> script;
+    // Nothing is read or written before the command line is known to be good.
+    if (const auto status = StartProgram(args, commandLine, script)) {
+        return *status;
+    }
     std::vector<std::string> qtArgs{argc > 0 ? argv[0] : "sudoku"};
     if (commandLine.script) {
-        std::string why;
-        const auto text = ReadScriptText(commandLine.script->string(), why);
-        if (!text) {
-            std::cerr << "sudoku: --script: cannot read " << commandLine.script->string() << " ("
-                      << why << ")\n";
-            return 2;
-        }
-        script = ParseScript(*text);
         // Script mode needs no display, whatever -platform says.
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
         const std::vector<std::string> qt = WithoutPlatform(commandLine.qtArguments);

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <span>
 #include <sstream>
@@ -22,6 +23,15 @@ namespace e2e {
 
 const fs::path kProgramDir = SUDOKU_PROGRAM_DIR;
 const fs::path kCases = SUDOKU_E2E_CASES;
+
+std::string ScriptProgram() {
+    const char* program = std::getenv("SUDOKU_E2E_PROGRAM");
+    return program != nullptr && *program != '\0' ? program : "sudoku";
+}
+
+bool DrawsDialogs() {
+    return ScriptProgram() == "sudoku";
+}
 
 std::string ReadText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -103,7 +113,7 @@ SRun E2E::Script(const std::string& name, std::vector<std::string> extra) {
                   fs::copy_options::overwrite_existing);
     std::vector<std::string> args{"--script", "play.script", "--data-dir", "data"};
     args.insert(args.end(), extra.begin(), extra.end());
-    return RunProgram("sudoku", args, work.Path());
+    return RunProgram(ScriptProgram(), args, work.Path());
 }
 
 std::string E2E::ExpectedLog(const std::string& name) const {

@@ -25,6 +25,13 @@ namespace fs = std::filesystem;
 extern const fs::path kProgramDir;  // the built programs and their assets
 extern const fs::path kCases;       // cases/: scripts and their expected logs
 
+// The program the scripts run through: `sudoku` of the program folder, or the one that
+// SUDOKU_E2E_PROGRAM names (build-web/bin/sudoku-node, the browser edition's script mode).
+std::string ScriptProgram();
+// Whether that program draws dialogs: sudoku-node does not, and gives an error line for each
+// `dialog screenshot` instead.
+bool DrawsDialogs();
+
 std::string ReadText(const fs::path& path);
 
 struct SRun {
@@ -33,12 +40,12 @@ struct SRun {
     std::string err;
 };
 
-// Starts a program of the program folder in `cwd` with standard output and error going to
-// stdout.txt and stderr.txt there; `env` entries ("NAME=VALUE") are added to the environment,
-// and an entry without '=' ("NAME") removes that variable.
-// With `user`, the program runs as that user and group with no supplementary groups (the
-// output files are opened before); the child ends with status 77 when that user may not run
-// the program. The child is returned still running.
+// Starts a program of the program folder (or at an absolute path) in `cwd` with standard output and
+// error going to stdout.txt and stderr.txt there; `env` entries ("NAME=VALUE") are added to the
+// environment, and an entry without '=' ("NAME") removes that variable. With `user`, the program
+// runs as that user and group with no supplementary groups (the output files are opened before);
+// the child ends with status 77 when that user may not run the program. The child is returned still
+// running.
 pid_t Start(const std::string& program, const std::vector<std::string>& args, const fs::path& cwd,
             const std::vector<std::string>& env, std::optional<uid_t> user = std::nullopt);
 

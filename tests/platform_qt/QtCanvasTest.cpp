@@ -242,6 +242,26 @@ TEST(PngWriterTest, FilesReadBackPixelForPixel) {
     }
 }
 
+// The encoder of builds without zlib: a picture larger than one stored block (65535 bytes).
+TEST(PngWriterTest, StoredBlocksReadBackPixelForPixel) {
+    std::mt19937 rng(6);
+    Bitmap image = PatternBitmap(200, 120, rng);
+    for (uint32_t& p : image.pixels) {
+        p |= 0xFF000000U;
+    }
+    const std::vector<uint8_t> bytes = EncodePngStored(image);
+    QImage read;
+    ASSERT_TRUE(read.loadFromData(bytes.data(), static_cast<int>(bytes.size()), "PNG"));
+    ASSERT_EQ(read.width(), 200);
+    ASSERT_EQ(read.height(), 120);
+    for (int y = 0; y < 120; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            ASSERT_EQ(read.pixel(x, y), image.At(x, y)) << x << "," << y;
+        }
+    }
+    EXPECT_TRUE(EncodePngStored(Bitmap{}).empty());
+}
+
 TEST(PngWriterTest, NullImageIsRefusedAndNothingIsWritten) {
     const testsupport::TempDir dir;
     const auto path = dir / "null.png";
