@@ -8,6 +8,7 @@
 
 #include "res/Commands.h"
 
+class CBoard;
 class CGame;
 class CGameRoot;
 class CMainFrame;
@@ -110,6 +111,9 @@ private:
     void OnUndo(CommandId id);
     void OnEraseIllegal(CommandId id);
     void OnRestart(CommandId id);
+    // Check My Input, Solve Cell and Solve Puzzle: the board's solve, run through the shell as
+    // a piece of work that may be long; gives what the solve gave.
+    bool RunSolver(bool (CBoard::*solve)());
     void OnCheckMyInput(CommandId id);
     void OnHint(CommandId id);
     void OnSolveCell(CommandId id);
