@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -68,4 +69,11 @@ public:
 
     // Runs a modal dialog until it ends; gives kIdOk or kIdCancel.
     virtual int RunDialog(IDialog& dialog) = 0;
+
+    // Runs a piece of work that may take seconds (a solve) and returns when it has ended. The
+    // work is pure engine work: it may run on another thread, so it draws nothing and touches
+    // no view, timer, file or desktop service. Meanwhile the desktop keeps the window painted
+    // and holds the player's input as a modal box would. Here, and in script mode, it runs at
+    // once.
+    virtual void RunLong(const std::function<void()>& work) { work(); }
 };

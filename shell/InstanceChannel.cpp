@@ -130,8 +130,9 @@ std::optional<int> ClaimDataFolderForWindow(CInstanceLock& lock, const fs::path&
     return 2;
 }
 
-CInstanceServer::CInstanceServer(QWidget& window, std::function<void(const fs::path&)> open)
-    : m_window(window), m_open(std::move(open)) {
+CInstanceServer::CInstanceServer(QWidget& window, std::function<void(const fs::path&)> open,
+                                 std::function<bool()> busy)
+    : m_window(window), m_open(std::move(open)), m_busy(std::move(busy)) {
     m_retry.setSingleShot(true);
     QObject::connect(&m_retry, &QTimer::timeout, &m_server, [this] { OpenPending(); });
     QObject::connect(&m_server, &QLocalServer::newConnection, &m_server, [this] { Accept(); });
@@ -213,9 +214,10 @@ void CInstanceServer::OpenPending() {
     if (m_pending.empty()) {
         return;
     }
-    // A box, dialog or menu is waiting for the player: the file waits for it to close.
+    // A box, dialog or menu is waiting for the player, or a solve is running: the file waits for
+    // it to end.
     if (QApplication::activeModalWidget() != nullptr ||
-        QApplication::activePopupWidget() != nullptr) {
+        QApplication::activePopupWidget() != nullptr || (m_busy && m_busy())) {
         m_retry.start(kBusyRetryMs);
         return;
     }

@@ -26,11 +26,13 @@ std::optional<int> ClaimDataFolderForWindow(CInstanceLock& lock,
 
 // The running game's end of the socket. A request raises the window; its saved game is opened
 // through `open` once the game has started and no modal box, dialog or menu is open, one at a
-// time, in the order they came. A game whose window has closed (it is ending) answers nothing,
-// and the second start then waits for the folder.
+// time, in the order they came; `busy`, when given, says that the game is in the middle of a
+// long piece of work (a solve), which the file waits for as for a box. A game whose window has
+// closed (it is ending) answers nothing, and the second start then waits for the folder.
 class CInstanceServer {
 public:
-    CInstanceServer(QWidget& window, std::function<void(const std::filesystem::path&)> open);
+    CInstanceServer(QWidget& window, std::function<void(const std::filesystem::path&)> open,
+                    std::function<bool()> busy = {});
 
     // Serves the data folder (which this game holds); false, with the reason, when the socket
     // cannot be made.
@@ -46,6 +48,7 @@ private:
 
     QWidget& m_window;
     std::function<void(const std::filesystem::path&)> m_open;
+    std::function<bool()> m_busy;
     QLocalServer m_server;
     QTimer m_retry;
     std::deque<std::filesystem::path> m_pending;

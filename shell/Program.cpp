@@ -46,6 +46,8 @@ int RunWindow(const SCommandLine& commandLine, const SGameSetup& setup) {
 
     CQtTimers timers;
     timers.SetTickObserver([&window](int) { window.NoteEventStart(); });
+    // While a solve runs beside the window the game is not entered: the clock stands still.
+    timers.SetHold([&shell] { return shell.RunningLong(); });
     CQtSound sound;
     CQtForeground foreground;
     foreground.SetMainWindow(&window);
@@ -55,7 +57,8 @@ int RunWindow(const SCommandLine& commandLine, const SGameSetup& setup) {
     // Served from before the start-up, so that a second start never finds the folder held and
     // nobody answering; what it hands over waits for the start-up to end.
     CInstanceServer instances(
-        window, [&app](const std::filesystem::path& file) { app.OpenDocumentFile(file); });
+        window, [&app](const std::filesystem::path& file) { app.OpenDocumentFile(file); },
+        [&shell] { return shell.RunningLong(); });
     std::string why;
     if (lock.Held() && !instances.Listen(setup.dataFolder, &why)) {
         std::cerr << "sudoku: a second start on this data folder cannot reach this game: " << why

@@ -304,11 +304,19 @@ void CSudokuDoc::OnRestart(CommandId) {
 }
 
 void CSudokuDoc::OnCheckMyInput(CommandId) {
-    if (m_game.CheckInput()) {
+    if (RunSolver(&CBoard::CheckInput)) {
         ShowGameMessage(m_root.Data(), m_options, MessageId::kCorrectSoFar, MsgStyle::kInfo);
     } else {
         ShowGameMessage(m_root.Data(), m_options, MessageId::kCannotSolveFromHere, MsgStyle::kOk);
     }
+}
+
+bool CSudokuDoc::RunSolver(bool (CBoard::*solve)()) {
+    // A solve of an unlucky board takes seconds; the board alone is its business, so the desktop
+    // may run it beside the window. Nothing else touches the game until it has ended.
+    bool result = false;
+    m_shell.RunLong([this, solve, &result] { result = (m_game.*solve)(); });
+    return result;
 }
 
 void CSudokuDoc::OnHint(CommandId) {
@@ -326,14 +334,14 @@ void CSudokuDoc::OnHint(CommandId) {
 }
 
 void CSudokuDoc::OnSolveCell(CommandId) {
-    if (!m_game.SolveCell()) {
+    if (!RunSolver(&CBoard::SolveCell)) {
         ShowGameMessage(m_root.Data(), m_options, MessageId::kCannotSolveFromHere, MsgStyle::kOk);
     }
     m_game.Redraw();
 }
 
 void CSudokuDoc::OnSolvePuzzle(CommandId) {
-    if (!m_game.SolvePuzzle()) {
+    if (!RunSolver(&CBoard::SolvePuzzle)) {
         ShowGameMessage(m_root.Data(), m_options, MessageId::kCannotSolveFromHere, MsgStyle::kOk);
     }
     m_game.Redraw();

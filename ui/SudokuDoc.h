@@ -9,6 +9,7 @@
 #include "res/Commands.h"
 #include "ui/MainFrm.h"
 
+class CBoard;
 class CGame;
 class CGameRoot;
 class COptions;
@@ -98,6 +99,9 @@ private:
     void OnUndo(CommandId id);
     void OnEraseIllegal(CommandId id);
     void OnRestart(CommandId id);
+    // Check My Input, Solve Cell and Solve Puzzle: the board's solve, run through the shell as
+    // a piece of work that may be long; gives what the solve gave.
+    bool RunSolver(bool (CBoard::*solve)());
     void OnCheckMyInput(CommandId id);
     void OnHint(CommandId id);
     void OnSolveCell(CommandId id);

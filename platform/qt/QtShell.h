@@ -13,6 +13,7 @@
 
 #include "platform/DialogFolder.h"
 #include "platform/Shell.h"
+#include "platform/qt/QtLongWork.h"
 
 // Message boxes carry the application title "Судоку" and buttons in the game's current
 // language, taken from Qt's own translations (qtbase_XX.qm of qt6-translations-l10n; English
@@ -57,6 +58,10 @@ public:
                                                      std::string_view filter,
                                                      std::string_view extension) override;
     int RunDialog(IDialog& dialog) override;
+    // On a worker thread while the window stays painted and input is held (CQtLongWork).
+    void RunLong(const std::function<void()>& work) override { m_longWork.Run(work); }
+    // A long piece of work is running: the game is not to be entered.
+    bool RunningLong() const { return m_longWork.Running(); }
 
     // The texts of the OK, Yes and No buttons in a language index, from Qt's translations.
     struct SButtonTexts {
@@ -87,6 +92,7 @@ private:
     QPointer<QWidget> m_window;
     std::map<int, std::unique_ptr<QTranslator>> m_translators;  // loaded on first use
     CDialogFolder m_dialogFolder;
+    CQtLongWork m_longWork;
     // The boxes waiting for the main window: name, text, detail.
     struct SPendingBox {
         std::string name;

@@ -15,6 +15,9 @@ void CQtTimers::StartTimer(int id, int periodMs, std::function<void()> onTick) {
     timer->setTimerType(Qt::PreciseTimer);
     timer->setInterval(std::max(periodMs, 1));
     QObject::connect(timer, &QTimer::timeout, timer, [this, id, tick = std::move(onTick)] {
+        if (m_held && m_held()) {
+            return;
+        }
         if (m_observer) {
             m_observer(id);
         }

@@ -23,8 +23,13 @@ public:
 
     // Heard before every tick, with the timer's id (the shell's timing hook).
     void SetTickObserver(std::function<void(int id)> observer) { m_observer = std::move(observer); }
+    // While `held` says so, ticks are dropped, unheard by the observer too: a long piece of work
+    // runs beside the window and the game is not to be entered (the clock stands still, as
+    // under a message box).
+    void SetHold(std::function<bool()> held) { m_held = std::move(held); }
 
 private:
     std::map<int, QTimer*> m_timers;  // owned; deleted later when let go
     std::function<void(int)> m_observer;
+    std::function<bool()> m_held;
 };

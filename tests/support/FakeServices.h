@@ -99,6 +99,15 @@ public:
         return pageOpen.value_or(opened);
     }
     std::optional<SPageOpen> pageOpen;
+    // Runs each long piece of work in place of the scripted shell when set.
+    void RunLong(const std::function<void()>& work) override {
+        if (runLong) {
+            runLong(work);
+        } else {
+            ScriptedShell::RunLong(work);
+        }
+    }
+    std::function<void(const std::function<void()>&)> runLong;
 };
 
 class FakeWindow : public IWindow {

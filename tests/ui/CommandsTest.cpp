@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <functional>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "engine/Options.h"
 #include "game/SaveFile.h"
@@ -116,6 +118,24 @@ TEST_F(AppTest, IdsWithoutACommandDoNothing) {
     }
     EXPECT_EQ(ValuesOf(Game().GetGrid()), values);
     EXPECT_TRUE(shell.Lines().empty());
+}
+
+TEST_F(AppTest, OnlyTheSolvesRunAsLongWorkAndTheirWorkDrawsNothing) {
+    StartPastSplash();
+    std::vector<int> runs;
+    shell.runLong = [this, &runs](const std::function<void()>& work) {
+        const int presents = window.presents;
+        const std::size_t lines = shell.Lines().size();
+        work();
+        EXPECT_EQ(window.presents, presents);
+        EXPECT_EQ(shell.Lines().size(), lines);
+        runs.push_back(static_cast<int>(ValuesOf(Game().GetGrid()).find('.') == std::string::npos));
+    };
+    for (const CommandId id : {C::kHint, C::kCheckMyInput, C::kSolveCell, C::kSolvePuzzle}) {
+        Command(id);
+    }
+    // Check My Input and Solve Cell leave empty cells; Solve Puzzle fills them all.
+    EXPECT_EQ(runs, (std::vector<int>{0, 0, 1}));
 }
 
 TEST_F(AppTest, DisabledCommandsDoNothing) {
