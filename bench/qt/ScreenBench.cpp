@@ -127,7 +127,8 @@ void BM_TapToPresent(benchmark::State& state) {
     std::size_t i = 0;
     for (auto _ : state) {
         const auto [x, y] = cells[i++ % cells.size()];
-        game.App().View().OnLButtonDown(g.GetGridX() + x * 21 + 10, g.GetGridY() + y * 21 + 10);
+        game.App().OnPointerDown(g.GetGridX() + x * 21 + 10,
+                                 kCommandBarHeight + g.GetGridY() + y * 21 + 10);
     }
 }
 BENCHMARK(BM_TapToPresent)->Arg(480)->Arg(320)->Unit(benchmark::kMicrosecond);
