@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/GeneratedBoard.h"
 #include "engine/Board.h"
 #include "engine/Options.h"
 
@@ -70,23 +71,6 @@ uint64_t DrawsBetween(const CRandom& before, const CRandom& after) {
         ++n;
     }
     return n;
-}
-
-// The board as the generator of seed `seed` makes it, as givens only.
-CBoard::Grid GeneratedBoard(int level, uint64_t seed) {
-    CRandom random(seed);
-    COptions options;
-    CBoard maker(random, options);
-    maker.NewPuzzle(level);
-    CBoard::Grid givens{};
-    for (int x = 0; x < CBoard::kSize; ++x) {
-        for (int y = 0; y < CBoard::kSize; ++y) {
-            const uint8_t v = maker.GetGrid().cells[x][y].value;
-            givens.cells[x][y].value = v;
-            givens.cells[x][y].given = v != 0 ? 1 : 0;
-        }
-    }
-    return givens;
 }
 
 struct SSolve {

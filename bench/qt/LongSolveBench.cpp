@@ -22,6 +22,7 @@
 #include <ctime>
 #include <functional>
 
+#include "bench/GeneratedBoard.h"
 #include "engine/Board.h"
 #include "engine/Options.h"
 #include "platform/qt/QtLongWork.h"
@@ -68,26 +69,9 @@ double ThreadMs() {
     return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) * 1e-6;
 }
 
-// The givens of the generator's board, as the game's new game leaves them.
-CBoard::Grid SlowBoard() {
-    CRandom random(kBoardSeed);
-    COptions options;
-    CBoard maker(random, options);
-    maker.NewPuzzle(kLevel);
-    CBoard::Grid givens{};
-    for (int x = 0; x < CBoard::kSize; ++x) {
-        for (int y = 0; y < CBoard::kSize; ++y) {
-            const uint8_t v = maker.GetGrid().cells[x][y].value;
-            givens.cells[x][y].value = v;
-            givens.cells[x][y].given = v != 0 ? 1 : 0;
-        }
-    }
-    return givens;
-}
-
 void MeasureSolve(benchmark::State& state,
                   const std::function<void(const std::function<void()>&)>& run) {
-    const CBoard::Grid givens = SlowBoard();
+    const CBoard::Grid givens = GeneratedBoard(kLevel, kBoardSeed);
     CGapWindow window;
     window.resize(480, 272);
     window.show();
