@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "platform/ImageCanvas.h"
@@ -151,10 +152,18 @@ EMSCRIPTEN_KEEPALIVE void web_save_now() {
 }  // extern "C"
 
 int main(int argc, char** argv) {
-    // The screen named by the page's address (?screen=320x240); the desktop's default.
+    // The page's address may name the screen (?screen=320x240) and the language (?language=N,
+    // 0..6), as the desktop's command line does.
     SScreenSize screen = kScreen480x272;
-    if (argc > 1 && std::string(argv[1]) == "320x240") {
-        screen = kScreen320x240;
+    std::optional<int> language;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--screen=320x240") {
+            screen = kScreen320x240;
+        } else if (arg.size() == 12 && arg.starts_with("--language=") && arg[11] >= '0' &&
+                   arg[11] < '0' + res::kLanguageCount) {
+            language = arg[11] - '0';
+        }
     }
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     const auto seed =
@@ -165,6 +174,9 @@ int main(int argc, char** argv) {
     page.root = new CGameRoot({kProgramFolder, kDataFolder, screen, seed}, page.shell);
     page.app = new CSudokuApp(*page.root, {page.shell, page.timers, page.sound, page.foreground,
                                            page.window, page.canvases});
+    if (language) {
+        page.app->SetStartLanguage(*language);
+    }
     if (!page.app->InitInstance()) {
         std::fprintf(stderr, "sudoku: the game cannot start\n");
         page.ended = true;

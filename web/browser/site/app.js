@@ -738,7 +738,8 @@
     }
 
     window.Module = {
-        arguments: params.get('screen') === '320x240' ? ['320x240'] : [],
+        arguments: ['screen', 'language'].filter((name) => params.has(name))
+            .map((name) => '--' + name + '=' + params.get(name)),
         preRun: [restoreFiles],
         print: (text) => console.log(text),
         printErr: (text) => console.warn(text),
