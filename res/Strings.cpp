@@ -158,6 +158,30 @@ constexpr TextRow kFileError = {
     "Не удалось прочитать или записать файл. Текущая игра продолжается.",
 };
 
+// In the order of ShellText.
+constexpr std::array<TextRow, kShellTextCount> kShellTexts = {{
+    {"OK", "OK", "OK", "OK", "Aceptar", "确定", "ОК"},
+    {"Yes", "Oui", "Sì", "Ja", "Sí", "是", "Да"},
+    {"No", "Non", "No", "Nein", "No", "否", "Нет"},
+    {"Cancel", "Annuler", "Annulla", "Abbrechen", "Cancelar", "取消", "Отмена"},
+    {"File name:", "Nom du fichier :", "Nome del file:", "Dateiname:", "Nombre de archivo:",
+     "文件名：", "Имя файла:"},
+    {"The game is saved.", "La partie est enregistrée.", "La partita è salvata.",
+     "Das Spiel ist gespeichert.", "La partida está guardada.", "游戏已保存。", "Игра сохранена."},
+    {"Play on", "Continuer à jouer", "Continua a giocare", "Weiterspielen", "Seguir jugando",
+     "继续游戏", "Продолжить игру"},
+    {"Working…", "Calcul en cours…", "Elaborazione…", "Wird berechnet…", "Calculando…", "正在计算…",
+     "Вычисление…"},
+    {"This browser cannot keep the game: it is lost when the page is closed.",
+     "Ce navigateur ne peut pas conserver la partie : elle sera perdue à la fermeture de la page.",
+     "Questo browser non può conservare la partita: andrà persa alla chiusura della pagina.",
+     "Dieser Browser kann das Spiel nicht aufbewahren: Es geht verloren, wenn die Seite "
+     "geschlossen wird.",
+     "Este navegador no puede conservar la partida: se perderá al cerrar la página.",
+     "此浏览器无法保存游戏：关闭页面后游戏将丢失。",
+     "Этот браузер не может сохранить игру: она пропадёт при закрытии страницы."},
+}};
+
 // The detail of a box that names a file: in the order of FileReason.
 constexpr std::array<TextRow, kFileReasonCount> kFileReasons = {{
     {"the file does not exist", "le fichier n'existe pas", "il file non esiste",
@@ -300,6 +324,14 @@ std::string_view FileErrorText(int language) {
         return {};
     }
     return kFileError[static_cast<std::size_t>(language)];
+}
+
+std::string_view ShellTextOf(int language, ShellText text) {
+    const int index = static_cast<int>(text);
+    if (!InRange(language, kLanguageCount) || !InRange(index, kShellTextCount)) {
+        return {};
+    }
+    return kShellTexts[static_cast<std::size_t>(index)][static_cast<std::size_t>(language)];
 }
 
 std::string_view FileReasonText(int language, FileReason reason) {

@@ -74,6 +74,23 @@ std::string_view TipText(int language, int index);
 constexpr std::string_view kFileErrorName = "FileError";
 std::string_view FileErrorText(int language);
 
+// The words of the browser edition's own boxes and page, which the desktop takes from Qt: the
+// buttons of message boxes and file boxes, the Save box's label, the page shown once the game
+// has ended, the sign of a long solve, and the one warning that the browser keeps nothing.
+enum class ShellText : int {
+    kOk,
+    kYes,
+    kNo,
+    kCancel,
+    kFileName,
+    kSaved,
+    kPlayOn,
+    kWorking,
+    kNotKept,
+};
+constexpr int kShellTextCount = 9;
+std::string_view ShellTextOf(int language, ShellText text);
+
 // Why a file or a page could not be used, in a few words: the detail below the text of the
 // FileError and TutorialError boxes. kNone (nothing wrong) has no text.
 enum class FileReason : int {

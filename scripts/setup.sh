@@ -13,7 +13,7 @@ PACKAGES=(
     xvfb xdotool
     desktop-file-utils appstream shared-mime-info groff-base man-db lintian
     debootstrap netpbm
-    emscripten nodejs
+    emscripten nodejs chromium
 )
 
 missing=()

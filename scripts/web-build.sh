@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the browser edition with Debian's emscripten into build-web/: build-web/bin/sudoku-node,
-# the script mode under node. Arguments are passed on to the configure step.
+# the script mode under node, and build-web/site/, the browser edition to serve from a web
+# server (scripts/web-serve.sh). Arguments are passed on to the configure step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Debian's emscripten finds the node modules of its linker there; its library cache is part of

@@ -4,6 +4,7 @@
 
 #include "platform/Screen.h"
 #include "res/Menus.h"
+#include "ui/GameRoot.h"
 #include "ui/MainFrm.h"
 #include "ui/SudokuApp.h"
 #include "ui/SudokuView.h"
@@ -184,4 +185,11 @@ const Bitmap& CSudokuApp::CurrentScreen() {
         m_view->DrawPendingClock();
     }
     return m_frame != nullptr ? m_frame->DeviceScreen() : kNone;
+}
+
+bool CSudokuApp::SaveNow() {
+    if (!m_started || m_shutDown || m_doc->IsFirstNewDocument()) {
+        return false;
+    }
+    return m_root.Game().SaveFiles();
 }

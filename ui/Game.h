@@ -179,6 +179,10 @@ public:
     ELoad LoadGameFile(std::string_view name, std::string* why = nullptr);
     // When the program ends: the autosave, the skin bitmaps released, options.cfg written.
     void SaveOnExit();
+    // The autosave and options.cfg written as SaveOnExit writes them, the game going on (a
+    // browser's page hidden or left). False when there is no data folder or a file was not
+    // written (each named on the standard error).
+    bool SaveFiles();
 
 protected:
     DataManager& Data() const { return m_data; }

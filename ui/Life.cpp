@@ -95,18 +95,24 @@ void CGame::ContinueClock() {
 }
 
 void CGame::SaveOnExit() {
+    SaveFiles();
+    SetSkinBitmaps({}, {});
+}
+
+bool CGame::SaveFiles() {
     // Without a data folder (no home folder at all) nothing is kept, as the start said.
     if (Data().GetDataFolder().empty()) {
-        SetSkinBitmaps({}, {});
-        return;
+        return false;
     }
     // The game goes on to its end either way; each file that could not be written is named.
     std::string why;
-    if (!gamefiles::WriteGameFile(Data(), *this, gamefiles::kAutosave, &why)) {
+    bool written = gamefiles::WriteGameFile(Data(), *this, gamefiles::kAutosave, &why);
+    if (!written) {
         std::cerr << "sudoku: " << why << '\n';
     }
-    SetSkinBitmaps({}, {});
     if (!SaveOptions(Options(), Data(), &why)) {
         std::cerr << "sudoku: " << why << '\n';
+        written = false;
     }
+    return written;
 }

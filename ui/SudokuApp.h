@@ -135,6 +135,11 @@ public:
     // SIGINT or SIGTERM, the end of the desktop session): the autosave and the options are
     // written exactly once. Further calls do nothing.
     void Shutdown();
+    // Writes the autosave and options.cfg as Shutdown does while the game goes on (a browser's
+    // page hidden or left, which may never come back). Nothing before the start-up has ended
+    // (the autosave not yet read is kept) or after the end. False when nothing was written or a
+    // file failed.
+    bool SaveNow();
     bool IsShutDown() const { return m_shutDown; }
 
     CGameRoot& Root() { return m_root; }

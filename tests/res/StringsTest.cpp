@@ -33,6 +33,10 @@ TEST(Strings, EveryLanguageHasEveryMessageAndTip) {
         }
         EXPECT_FALSE(res::LanguageName(language).empty());
         EXPECT_FALSE(res::FileErrorText(language).empty());
+        for (int text = 0; text < res::kShellTextCount; ++text) {
+            EXPECT_FALSE(res::ShellTextOf(language, static_cast<res::ShellText>(text)).empty())
+                << "shell text " << text;
+        }
         for (int reason = 0; reason < res::kFileReasonCount; ++reason) {
             const std::string_view text =
                 res::FileReasonText(language, static_cast<res::FileReason>(reason));
@@ -189,6 +193,10 @@ TEST(Strings, OddIndexesGiveNullTexts) {
         EXPECT_EQ(res::LanguageName(odd).data(), nullptr);
         EXPECT_EQ(res::TutorialLetter(odd).data(), nullptr);
         EXPECT_EQ(res::FileErrorText(odd).data(), nullptr);
+        EXPECT_EQ(res::ShellTextOf(odd, res::ShellText::kOk).data(), nullptr);
+        if (odd >= res::kShellTextCount || odd < 0) {
+            EXPECT_EQ(res::ShellTextOf(0, static_cast<res::ShellText>(odd)).data(), nullptr);
+        }
         EXPECT_EQ(res::TutorialErrorText(odd).data(), nullptr);
         EXPECT_EQ(res::DataFolderReadOnlyText(odd).data(), nullptr);
         EXPECT_EQ(res::FileReasonText(odd, res::FileReason::kDamaged).data(), nullptr);

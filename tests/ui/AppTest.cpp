@@ -672,4 +672,25 @@ TEST_F(AppTest, ExitAndSaveAndExitEndTheProgramOnceThroughTheShell) {
     EXPECT_EQ(shell.CloseRequests(), 2);
 }
 
+TEST_F(AppTest, SaveNowWritesWhatTheEndWritesAndTheGameGoesOn) {
+    const auto files = [this] {
+        return std::pair{fileio::ReadFile(data / "autosave.sdk", 4096),
+                         fileio::ReadFile(data / "options.cfg", 4096)};
+    };
+    StartPastSplash();
+    ASSERT_TRUE(app->SaveNow());
+    const auto now = files();
+    ASSERT_TRUE(now.first && now.second);
+    EXPECT_EQ(now.first->size(), 1811U);
+    EXPECT_EQ(now.second->size(), 140U);
+    // The game goes on (its clock with it), and the end writes the same bytes.
+    timers.Advance(5000);
+    ASSERT_TRUE(app->SaveNow());
+    const auto again = files();
+    app->Shutdown();
+    EXPECT_EQ(files(), again);
+    EXPECT_NE(again.first, now.first);
+    EXPECT_FALSE(app->SaveNow());
+}
+
 }  // namespace
