@@ -1,6 +1,9 @@
 # Writes a C++ source that holds files as byte arrays, looked up by number.
 # cmake -DOUTPUT=file.cpp -DHEADER=res/Bitmaps.h -DFUNCTION=BitmapResource
-#       -DENTRIES="id=path;id=path" -P EmbedFiles.cmake
+#       -DENTRIES="id=path;id=path" [-DFROM=res/bitmaps/] -P EmbedFiles.cmake
+if(NOT DEFINED FROM)
+    set(FROM "res/bitmaps/")
+endif()
 set(body "")
 set(cases "")
 foreach(entry IN LISTS ENTRIES)
@@ -17,7 +20,7 @@ foreach(entry IN LISTS ENTRIES)
     string(APPEND body "constexpr std::array<uint8_t, ${bytes}> kFile${id} = {\n    ${hex}\n};\n\n")
     string(APPEND cases "        case ${id}:\n            return kFile${id};\n")
 endforeach()
-file(WRITE "${OUTPUT}.tmp" "// Generated from res/bitmaps/ by res/EmbedFiles.cmake; do not edit.
+file(WRITE "${OUTPUT}.tmp" "// Generated from ${FROM} by res/EmbedFiles.cmake; do not edit.
 #include \"${HEADER}\"
 
 #include <array>

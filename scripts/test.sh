@@ -6,8 +6,8 @@
 #
 # The source checks come first and fail the script:
 #   - formatting: every tracked .cpp and .h file (test data aside) as clang-format formats it;
-#   - Qt stays in its layers: only platform/qt/, shell/ and tools/artgen/, and the tests of
-#     those folders (tests/platform_qt/, tests/shell/, tests/artgen/) and the screen benchmark
+#   - Qt stays in its layers: only platform/qt/, shell/, tools/artgen/ and tools/glyphs/, and
+#     the tests of those folders (tests/platform_qt/, tests/shell/, tests/artgen/) and the screen benchmark
 #     (bench/qt/), include Qt headers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,7 +23,7 @@ if ! clang-format --dry-run --Werror "${sources[@]}"; then
     echo "test.sh: files not formatted as .clang-format says; run clang-format -i on them" >&2
     exit 1
 fi
-qt_allowed='^(platform/qt|shell|tools/artgen|tests/platform_qt|tests/shell|tests/artgen|bench/qt)/'
+qt_allowed='^(platform/qt|shell|tools/artgen|tools/glyphs|tests/platform_qt|tests/shell|tests/artgen|bench/qt)/'
 mapfile -t qt_users < <(grep -lE '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]Q' \
     "${sources[@]}" | grep -vE "$qt_allowed" || true)
 if [ ${#qt_users[@]} -gt 0 ]; then

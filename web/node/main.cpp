@@ -1,10 +1,11 @@
-// sudoku-node: the game's script mode under node, drawing with the plain image canvas.
+// sudoku-node: the game's script mode under node, drawing text with the desktop's glyphs.
 #include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "platform/ImageCanvas.h"
+#include "platform/GlyphCanvas.h"
+#include "res/Glyphs.h"
 #include "script/GameSetup.h"
 #include "script/ProgramStart.h"
 #include "script/ScriptSession.h"
@@ -26,7 +27,8 @@ int main(int argc, char** argv) {
     if (!commandLine.programDir && argc > 0) {
         commandLine.programDir = std::filesystem::absolute(argv[0]).parent_path();
     }
-    CImageCanvasFactory canvases;
+    // The glyph set of the desktop's font: screenshots equal the desktop script mode's.
+    CGlyphCanvasFactory canvases(res::GlyphSetResource(res::kGlyphSetPixelSize));
     return RunScriptSession(ScriptSessionFor(commandLine, ResolveSetup(commandLine)), script,
                             canvases, nullptr, std::cout);
 }
