@@ -8,7 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/ImageCanvas.h"
+#include "platform/GlyphCanvas.h"
+#include "res/Glyphs.h"
 #include "res/Menus.h"
 #include "res/Strings.h"
 #include "ui/GameRoot.h"
@@ -30,7 +31,8 @@ struct SPage {
     CWebSound sound;
     CWebForeground foreground;
     CWebWindow window;
-    CImageCanvasFactory canvases;
+    // The desktop's pinned font, as a glyph set made from it at build time.
+    CGlyphCanvasFactory canvases{res::GlyphSetResource(res::kGlyphSetPixelSize)};
     CSudokuApp* app = nullptr;
     bool ended = false;
 };
