@@ -136,6 +136,8 @@ public:
     // written exactly once. Further calls do nothing.
     void Shutdown();
     bool IsShutDown() const { return m_shutDown; }
+    // The start-up sequence has ended (InitInstance).
+    bool IsStarted() const { return m_started; }
 
     CGameRoot& Root() { return m_root; }
     CSudokuDoc& Doc() { return *m_doc; }
