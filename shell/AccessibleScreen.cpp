@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QEvent>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -291,6 +292,7 @@ CAccessibleScreen::CAccessibleScreen(CMainWindow& window, CSudokuApp& app)
     (void)installed;
     Screens().push_back(this);
     m_window.SetPresentObserver([this] { ScreenChanged(); });
+    m_window.installEventFilter(this);
     // An interface Qt made for the window before this one existed is dropped, so that the
     // factory makes the window's.
     QAccessibleInterface* old = QAccessible::queryAccessibleInterface(&m_window);
@@ -428,12 +430,26 @@ void CAccessibleScreen::Update() {
     const auto oldCell = std::find_if(before.begin(), before.end(), [](const auto& item) {
         return item.kind == Kind::kCell && item.selected;
     });
-    const bool moved =
-        cell != nullptr && (oldCell == before.end() || oldCell->index != cell->index);
-    if (moved && WindowActive()) {
-        QAccessibleEvent focus(Interface(KeyOf(*cell)), QAccessible::Focus);
-        QAccessible::updateAccessibility(&focus);
+    if (cell != nullptr && (oldCell == before.end() || oldCell->index != cell->index)) {
+        SendFocus();
     }
+}
+
+void CAccessibleScreen::SendFocus() {
+    const SAccessibleItem* cell = SelectedCell();
+    if (cell == nullptr || !WindowActive() || !QAccessible::isActive()) {
+        return;
+    }
+    QAccessibleEvent focus(Interface(KeyOf(*cell)), QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
+}
+
+bool CAccessibleScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &m_window && event->type() == QEvent::WindowActivate) {
+        // After Qt has told of the window's own focus.
+        QTimer::singleShot(0, this, [this] { SendFocus(); });
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void CAccessibleScreen::Activate(Key key) {

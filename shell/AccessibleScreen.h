@@ -15,6 +15,7 @@
 class CMainWindow;
 class CSudokuApp;
 class QAccessibleInterface;
+class QEvent;
 
 // What the window shows is one picture; this object gives Qt's accessibility the parts of it that
 // CAccessible describes. The window's own interface (installed through Qt's factory, which is
@@ -25,7 +26,8 @@ class QAccessibleInterface;
 //
 // After each picture the window presents (ScreenChanged), the description is read again at the
 // end of the event and what changed is told to the screen reader: names, states, the parts
-// shown, and the focus, which follows the selected cell. An action (press) is the part's tap,
+// shown, and the focus, which follows the selected cell (and goes to it as the window becomes
+// active). An action (press) is the part's tap,
 // run from the event loop once the reader's call has returned; it does nothing while a menu, a
 // message box or a dialog is open. A soft key's press opens its popup as a click does.
 class CAccessibleScreen : public QObject {
@@ -63,8 +65,14 @@ public:
     // Runs the part's action from the event loop.
     void Activate(Key key);
 
+protected:
+    // The window's activation gives the focus to the selected cell.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void Update();
+    // Tells the reader that the selected cell has the focus.
+    void SendFocus();
     void Act(Key key);
 
     CMainWindow& m_window;

@@ -47,6 +47,13 @@ def pump(seconds):
         time.sleep(0.02)
 
 
+def wait_for(condition, seconds=10.0):
+    """Lets events arrive until `condition` holds, `seconds` at most."""
+    end = time.monotonic() + seconds
+    while not condition() and time.monotonic() < end:
+        pump(0.05)
+
+
 def cell_name(row, column, digit=None, given=False, selected=False):
     parts = [words["place"].format(r=row + 1, c=column + 1)]
     if digit is None:
@@ -140,8 +147,8 @@ row, column = next((i // 9, i % 9) for i in range(81) if puzzle[i] == "." and i 
 cell = grid.getAccessibleAt(row, column)
 names_changed.clear()
 cell.queryAction().doAction(0)
-pump(1.0)
 want = cell_name(row, column, selected=True)
+wait_for(lambda: want in names_changed and want in focused)
 check(cell.name == want, f"the cell's action selects it: {cell.name!r}")
 check(cell.getState().contains(pyatspi.STATE_SELECTED), "the selected cell has the state")
 check(cell.getState().contains(pyatspi.STATE_FOCUSED), "the selected cell has the focus")
@@ -154,8 +161,8 @@ peers = {puzzle[i] for i in range(81)
 digit = next(d for d in range(1, 10) if str(d) not in peers)
 names_changed.clear()
 palette[digit].queryAction().doAction(0)
-pump(1.0)
 want = cell_name(row, column, digit, selected=True)
+wait_for(lambda: want in names_changed)
 check(cell.name == want, f"the palette's action enters {digit}: {cell.name!r}")
 check(want in names_changed, f"its name-change event arrived ({names_changed})")
 
