@@ -11,6 +11,7 @@ PACKAGES=(
     clang libclang-rt-dev clang-format
     libpng-dev
     xvfb xdotool
+    dbus at-spi2-core python3-pyatspi
     desktop-file-utils appstream shared-mime-info groff-base man-db lintian
     debootstrap netpbm
     emscripten nodejs chromium

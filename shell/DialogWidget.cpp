@@ -97,6 +97,8 @@ CDialogWidget::CDialogWidget(IDialog& dialog, int scale, QWidget* parent)
     QFont bold = font;
     bold.setBold(true);
     m_caption->setFont(bold);
+    // A screen reader names the dialog by its caption (the window has no title bar).
+    setAccessibleName(m_caption->text());
     m_ok = new QPushButton(QStringLiteral("OK"), title);
     m_ok->setStyle(ScaledStyle(m_scale));
     m_ok->setDefault(true);

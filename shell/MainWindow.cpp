@@ -181,6 +181,9 @@ void CMainWindow::Present(const Bitmap& deviceScreen, bool splash) {
     if (isVisible()) {
         repaint();
     }
+    if (m_presented) {
+        m_presented();
+    }
 
     if (!m_timing.Enabled()) {
         return;

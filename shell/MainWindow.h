@@ -6,7 +6,9 @@
 #include <QRect>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
+#include <utility>
 
 #include "platform/Window.h"
 #include "res/Commands.h"
@@ -43,6 +45,11 @@ public:
     }
 
     void Present(const Bitmap& deviceScreen, bool splash) override;
+    // Told after each picture presented (the screen reader's description follows it).
+    void SetPresentObserver(std::function<void()> observer) { m_presented = std::move(observer); }
+    // Opens a soft key's popup where the game says, and runs the command chosen; a click on the
+    // other soft key while a popup is open opens that one at once.
+    void OpenMenu(const CSudokuApp::SMenuOpen& menu);
 
     // The largest whole scale, 1 at least and `limit` at most, at which a window showing a
     // device screen of `device` pixels, with a frame of `frame`, fits `available`.
@@ -67,9 +74,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Opens a soft key's popup where the game says, and runs the command chosen; a click on the
-    // other soft key while a popup is open opens that one at once.
-    void OpenMenu(const CSudokuApp::SMenuOpen& menu);
     // The device point under a point of the desktop (which may lie beyond the device screen).
     std::optional<QPoint> DevicePointAt(QPoint global) const;
     // The scale of the window's normal size: the one asked for, lowered to what fits the
@@ -98,6 +102,7 @@ private:
     int m_fontScale = 0;
     bool m_started = false;
     CKeyMap m_keys;
+    std::function<void()> m_presented;
     // Timing: what has been noted, and when the event being handled started.
     bool m_splashNoted = false;
     bool m_boardNoted = false;

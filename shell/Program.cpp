@@ -17,6 +17,7 @@
 #include "platform/qt/QtSound.h"
 #include "platform/qt/QtTimers.h"
 #include "script/ScriptSession.h"
+#include "shell/AccessibleScreen.h"
 #include "shell/DialogWidget.h"
 #include "shell/InstanceChannel.h"
 #include "shell/MainWindow.h"
@@ -80,6 +81,8 @@ int RunWindow(const SCommandLine& commandLine, const SGameSetup& setup) {
     if (!app.InitInstance()) {
         return 1;
     }
+    // The screen reader's view of the device screen, following each picture.
+    CAccessibleScreen accessible(window, app);
     shell.SetMainWindow(&window);
     window.SetStarted();
     window.show();

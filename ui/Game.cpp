@@ -61,23 +61,65 @@ void CGame::CopyGlyph(int32_t srcX, int32_t srcY, int32_t size, int32_t x, int32
     m_graphics.CopyBitmapKeyed(m_numbersBmp, x, y, srcX, srcY, size, size);
 }
 
-void CGame::DrawBoard() {
+CGame::SCellLook CGame::CellLook(int32_t x, int32_t y) const {
     const COptions& options = Options();
     const int32_t mode = options.GetInputMode();
     const bool custom = options.GetCustomEntry();
     const bool flagIllegal = options.GetFlagIllegal();
     const bool autoMarks = options.GetAutoPencilmarks();
-    const int32_t n = GetNumber();
     int32_t sx = -1;
     int32_t sy = -1;
     GetSelection(sx, sy);
-    // A half selection (one coordinate -1, possible in Key Select) selects nothing.
-    const bool selected = sx >= 0 && sx < kSize && sy >= 0 && sy < kSize;
     int32_t hx = -1;
     int32_t hy = -1;
     bool hintOn = false;
     GetHint(hx, hy, hintOn);
-    const bool frameCells = mode == kCellSelect || mode == kKeySelect;
+    const Cell c = GetCell(x, y);
+    SCellLook look;
+    // A half selection (one coordinate -1, possible in Key Select) selects nothing.
+    look.selected = (mode == kCellSelect || mode == kKeySelect) && x == sx && y == sy;
+    look.hint = hintOn && x == hx && y == hy;
+    look.value = c.value;
+    if (c.value != 0) {
+        if (IsGiven(c)) {
+            look.style = SCellLook::EStyle::kGiven;
+        } else if (flagIllegal && !custom && !Has(LegalMask(x, y), c.value - 1)) {
+            look.style = SCellLook::EStyle::kIllegal;
+        }
+    } else if (!custom) {
+        look.marks = (autoMarks ? c.autoMarks : c.marks) & kAllDigits;
+        // Marks the player set for digits the cell can no longer hold.
+        if (flagIllegal && !autoMarks) {
+            look.illegalMarks = look.marks & ~c.autoMarks & kAllDigits;
+        }
+    }
+    return look;
+}
+
+CGame::SPaletteLook CGame::PaletteLook(int32_t digit) const {
+    const COptions& options = Options();
+    const int32_t mode = options.GetInputMode();
+    const bool autoMarks = options.GetAutoPencilmarks();
+    int32_t sx = -1;
+    int32_t sy = -1;
+    GetSelection(sx, sy);
+    const bool selected = sx >= 0 && sx < kSize && sy >= 0 && sy < kSize;
+    const Cell s = selected ? GetCell(sx, sy) : Cell{};
+    const int32_t j = digit - 1;
+    SPaletteLook look;
+    look.notAllowed = options.GetLimitNumbers() && mode == kCellSelect &&
+                      !options.GetCustomEntry() && selected && !Has(s.autoMarks, j);
+    look.current = mode == kNumberSelect && digit == GetNumber();
+    look.candidate =
+        mode == kKeySelect && selected && s.value == 0 &&
+        ((autoMarks && Has(s.autoMarks, j)) || (!autoMarks && m_pencil && Has(s.marks, j)));
+    return look;
+}
+
+void CGame::DrawBoard() {
+    const COptions& options = Options();
+    const int32_t mode = options.GetInputMode();
+    const int32_t n = GetNumber();
     const int32_t frameX = 10 * m_cell;
 
     // 1. The board picture: background, grid lines, palette background.
@@ -86,54 +128,47 @@ void CGame::DrawBoard() {
     // 2. The cells, row by row.
     for (int32_t y = 0; y < kSize; ++y) {
         for (int32_t x = 0; x < kSize; ++x) {
-            const Cell c = GetCell(x, y);
+            const SCellLook look = CellLook(x, y);
             const int32_t px = x * m_cell + m_gridX;
             const int32_t py = y * m_cell + m_gridY;
-            if (frameCells && selected && x == sx && y == sy) {
+            if (look.selected) {
                 CopyGlyph(frameX, m_cell, m_cell, px, py + 1);
             }
-            if (hintOn && x == hx && y == hy) {
+            if (look.hint) {
                 CopyGlyph(frameX, 2 * m_cell, m_cell, px, py + 1);
             }
-            if (c.value != 0) {
-                int32_t style = IsGiven(c) ? kStyleGiven : kStyleEntry;
-                if (style == kStyleEntry && flagIllegal && !custom &&
-                    !Has(LegalMask(x, y), c.value - 1)) {
-                    style = kStyleIllegal;
+            if (look.value != 0) {
+                const int32_t style = look.style == SCellLook::EStyle::kGiven     ? kStyleGiven
+                                      : look.style == SCellLook::EStyle::kIllegal ? kStyleIllegal
+                                                                                  : kStyleEntry;
+                CopyGlyph((look.value - 1) * m_cell, style * m_cell, m_cell, px, py);
+                continue;
+            }
+            for (int32_t k = 0; k < kSize; ++k) {
+                if (!Has(look.marks, k)) {
+                    continue;
                 }
-                CopyGlyph((c.value - 1) * m_cell, style * m_cell, m_cell, px, py);
-            } else if (!custom) {
-                const int32_t marks = autoMarks ? c.autoMarks : c.marks;
-                for (int32_t k = 0; k < kSize; ++k) {
-                    if (!Has(marks, k)) {
-                        continue;
-                    }
-                    // A mark the player set for a digit the cell can no longer hold.
-                    const bool illegal = flagIllegal && !autoMarks && !Has(c.autoMarks, k);
-                    CopyGlyph(9 * m_cell + (k % 3) * m_mark,
-                              (illegal ? 2 * m_cell : 0) + (k / 3) * m_mark, m_mark,
-                              px + (k % 3) * m_mark + 1, py + (k / 3) * m_mark + 1);
-                }
+                const bool illegal = Has(look.illegalMarks, k);
+                CopyGlyph(9 * m_cell + (k % 3) * m_mark,
+                          (illegal ? 2 * m_cell : 0) + (k / 3) * m_mark, m_mark,
+                          px + (k % 3) * m_mark + 1, py + (k / 3) * m_mark + 1);
             }
         }
     }
 
     // 3. The palette.
-    const Cell s = selected ? GetCell(sx, sy) : Cell{};
     for (int32_t j = 0; j < kSize; ++j) {
+        const SPaletteLook look = PaletteLook(j + 1);
         const int32_t px = j * m_cell + m_paletteX;
         const int32_t py = m_paletteY;
-        const bool notAllowed = options.GetLimitNumbers() && mode == kCellSelect && !custom &&
-                                selected && !Has(s.autoMarks, j);
-        if (mode == kNumberSelect && n >= 1 && j == n - 1) {
+        if (look.current) {
             CopyGlyph(frameX, m_cell, m_cell, px + 1, py);
         }
-        if (mode == kKeySelect && selected && s.value == 0 &&
-            ((autoMarks && Has(s.autoMarks, j)) || (!autoMarks && m_pencil && Has(s.marks, j)))) {
+        if (look.candidate) {
             CopyGlyph(frameX, 2 * m_cell, m_cell, px, py);
         }
-        CopyGlyph(j * m_cell, (notAllowed ? kStyleNotAllowed : kStyleEntry) * m_cell, m_cell, px,
-                  py - ((m_cell / 2 - m_paletteRef) * 3 / 4));
+        CopyGlyph(j * m_cell, (look.notAllowed ? kStyleNotAllowed : kStyleEntry) * m_cell, m_cell,
+                  px, py - ((m_cell / 2 - m_paletteRef) * 3 / 4));
     }
 
     // 4. Crosshatching of the current number: every row and column holding it, and the empty

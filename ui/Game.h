@@ -73,6 +73,29 @@ public:
     // Draws one whole frame of the game screen into the back buffer: board picture, selection
     // and hint frames, digits, pencil marks, palette, crosshatch lines.
     void DrawBoard();
+    // What cell (x, y) shows now, as DrawBoard draws it and a screen reader tells it: its digit
+    // and that digit's style, or else the pencil marks shown (the automatic ones under Auto
+    // Pencilmarks; none during custom entry) and those of them drawn as illegal; the selection
+    // frame (Cell Select and Key Select) and the hint frame.
+    struct SCellLook {
+        enum class EStyle { kEntry, kGiven, kIllegal };
+        int32_t value = 0;
+        EStyle style = EStyle::kEntry;
+        int32_t marks = 0;
+        int32_t illegalMarks = 0;
+        bool selected = false;
+        bool hint = false;
+    };
+    SCellLook CellLook(int32_t x, int32_t y) const;
+    // What palette digit `digit` (1..9) shows now: not allowed (Limit Numbers in Cell Select,
+    // outside custom entry, for a digit the selected cell cannot hold), framed as the current
+    // number (Number Select), framed as a candidate of the selected empty cell (Key Select).
+    struct SPaletteLook {
+        bool notAllowed = false;
+        bool current = false;
+        bool candidate = false;
+    };
+    SPaletteLook PaletteLook(int32_t digit) const;
     // Two lines through the centre of a cell, across the whole grid (full) or its box only,
     // in the crosshatch colour of the skin.
     void DrawHatchLines(int32_t row, int32_t column, int32_t skin, bool full);

@@ -141,6 +141,8 @@ public:
     // file failed.
     bool SaveNow();
     bool IsShutDown() const { return m_shutDown; }
+    // The start-up sequence has ended (InitInstance).
+    bool IsStarted() const { return m_started; }
 
     CGameRoot& Root() { return m_root; }
     CSudokuDoc& Doc() { return *m_doc; }
