@@ -314,8 +314,9 @@ void CSudokuDoc::OnCheckMyInput(CommandId) {
 bool CSudokuDoc::RunSolver(bool (CBoard::*solve)()) {
     // A solve of an unlucky board takes seconds; the board alone is its business, so the desktop
     // may run it beside the window. Nothing else touches the game until it has ended.
+    CBoard& board = m_game;
     bool result = false;
-    m_shell.RunLong([this, solve, &result] { result = (m_game.*solve)(); });
+    m_shell.RunLong([&board, solve, &result] { result = (board.*solve)(); });
     return result;
 }
 
