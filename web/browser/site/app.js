@@ -738,7 +738,7 @@
     }
 
     window.Module = {
-        arguments: ['screen', 'language'].filter((name) => params.has(name))
+        arguments: ['screen', 'language', 'seed'].filter((name) => params.has(name))
             .map((name) => '--' + name + '=' + params.get(name)),
         preRun: [restoreFiles],
         print: (text) => console.log(text),
