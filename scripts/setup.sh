@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project needs to build, test and run, when they are missing.
-# The one list of packages; both quick-start commands call this.
+# Installs the Debian packages the project needs to build, test and run, when they are missing,
+# and the browser tests' node package (tests/web, from its package-lock.json). The one list of
+# packages; both quick-start commands call this.
 set -euo pipefail
 
 PACKAGES=(
@@ -23,14 +24,24 @@ for p in "${PACKAGES[@]}"; do
         missing+=("$p")
     fi
 done
-if [ ${#missing[@]} -eq 0 ]; then
-    exit 0
+# Debian's nodejs leaves npm to a package of its own; other builds of node bring it along.
+if ! command -v npm >/dev/null; then
+    missing+=(npm)
 fi
-echo "Installing: ${missing[*]}"
-SUDO=()
-if [ "$(id -u)" -ne 0 ]; then
-    SUDO=(sudo)
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    SUDO=()
+    if [ "$(id -u)" -ne 0 ]; then
+        SUDO=(sudo)
+    fi
+    "${SUDO[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${SUDO[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
 fi
-"${SUDO[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${SUDO[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}"
+
+# playwright-core for tests/web, as its lock file pins it (it drives Debian's chromium).
+web_tests="$(dirname "$0")/../tests/web"
+if [ ! -d "$web_tests/node_modules/playwright-core" ] ||
+    [ "$web_tests/package-lock.json" -nt "$web_tests/node_modules/.package-lock.json" ]; then
+    (cd "$web_tests" && npm ci --no-audit --no-fund --loglevel=error)
+fi

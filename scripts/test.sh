@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the sources, builds everything and runs every test: the
 # normal build; the browser edition (scripts/web-build.sh) with the end-to-end scripts run
-# through its sudoku-node; then the whole suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# through its sudoku-node and its site played in headless Chromium (tests/web/suite.js); then
+# the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 #
 # The source checks come first and fail the script:
 #   - formatting: every tracked .cpp and .h file (test data aside) as clang-format formats it;
@@ -39,6 +39,7 @@ cmake --build build -j"$jobs"
 scripts/web-build.sh
 SUDOKU_E2E_PROGRAM="$PWD/build-web/bin/sudoku-node" build/tests/e2e/e2e_tests \
     --gtest_filter='Cases/Scripts.*:Names/ScriptOnStandardInput.*'
+node tests/web/suite.js
 
 if [ "${SUDOKU_SKIP_SANITIZERS:-0}" != 1 ]; then
     cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DSUDOKU_WERROR=ON \

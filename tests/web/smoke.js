@@ -4,35 +4,16 @@
 // Usage: node smoke.js [OUT_DIR]   (npm ci first; Debian's chromium at /usr/bin/chromium)
 'use strict';
 
-const {chromium} = require('playwright-core');
-const http = require('http');
 const fs = require('fs');
-const path = require('path');
+const web = require('./common');
 
-const site = path.resolve(__dirname, '../../build-web/site');
 const out = process.argv[2] || '/tmp/sudoku-web';
-const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-               '.css': 'text/css', '.png': 'image/png', '.webmanifest': 'application/manifest+json'};
-
-function serve() {
-    const server = http.createServer((request, response) => {
-        const name = decodeURIComponent(new URL(request.url, 'http://x').pathname);
-        const file = path.join(site, name.endsWith('/') ? name + 'index.html' : name);
-        if (!file.startsWith(site) || !fs.existsSync(file)) {
-            response.writeHead(404).end();
-            return;
-        }
-        response.writeHead(200, {'Content-Type': types[path.extname(file)] || 'application/octet-stream'});
-        fs.createReadStream(file).pipe(response);
-    });
-    return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
-}
 
 (async () => {
     fs.mkdirSync(out, {recursive: true});
-    const server = await serve();
-    const url = `http://127.0.0.1:${server.address().port}/`;
-    const browser = await chromium.launch({executablePath: process.env.CHROMIUM || '/usr/bin/chromium'});
+    const server = await web.serve();
+    const url = server.url;
+    const browser = await web.launch();
     const page = await browser.newPage({viewport: {width: 1000, height: 600}});
     const errors = [];
     page.on('pageerror', (error) => errors.push(String(error)));
@@ -58,20 +39,7 @@ function serve() {
     await page.screenshot({path: `${out}/4-menu.png`});
     await page.keyboard.press('Escape');
 
-    // A popup's item, through its submenus: F1 (Game) or F2 (Options).
-    const choose = async (key, command) => {
-        await page.keyboard.press(key);
-        await page.waitForSelector('.menu');
-        const item = `.menu button[data-command="${command}"]`;
-        for (let i = 0; (await page.locator(item).count()) === 0; ++i) {
-            const openers = page.locator('.menu > .item > button[aria-haspopup]');
-            if (i >= (await openers.count())) {
-                throw new Error(`no item ${command} in the ${key} popup`);
-            }
-            await openers.nth(i).click();
-        }
-        await page.locator(item).click();
-    };
+    const choose = (key, command) => web.choose(page, key, command);
     // The Language dialog: English chosen, OK.
     await choose('F2', 32815);
     await page.waitForSelector('.dialog');

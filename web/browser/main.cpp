@@ -7,11 +7,13 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/GlyphCanvas.h"
 #include "res/Glyphs.h"
 #include "res/Menus.h"
 #include "res/Strings.h"
+#include "script/Number.h"
 #include "ui/GameRoot.h"
 #include "ui/SudokuApp.h"
 #include "web/browser/Imports.h"
@@ -154,26 +156,33 @@ EMSCRIPTEN_KEEPALIVE void web_save_now() {
 }  // extern "C"
 
 int main(int argc, char** argv) {
-    // The page's address may name the screen (?screen=320x240) and the language (?language=N,
-    // 0..6), as the desktop's command line does.
+    // The page's address may name the screen (?screen=320x240), the language (?language=N,
+    // 0..6) and the seed of new puzzles (?seed=N, decimal or 0x hexadecimal), as the desktop's
+    // command line does; without a seed the clock gives one.
     SScreenSize screen = kScreen480x272;
     std::optional<int> language;
+    std::optional<uint64_t> seed;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--screen=320x240") {
+        uint64_t number = 0;
+        if (arg.starts_with("--seed=") && ParseUnsigned(std::string_view(arg).substr(7), number)) {
+            seed = number;
+        } else if (arg == "--screen=320x240") {
             screen = kScreen320x240;
         } else if (arg.size() == 12 && arg.starts_with("--language=") && arg[11] >= '0' &&
                    arg[11] < '0' + res::kLanguageCount) {
             language = arg[11] - '0';
         }
     }
-    const auto now = std::chrono::system_clock::now().time_since_epoch();
-    const auto seed =
-        static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+    if (!seed) {
+        const auto now = std::chrono::system_clock::now().time_since_epoch();
+        seed = static_cast<uint64_t>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+    }
 
     g_page = new SPage;
     SPage& page = *g_page;
-    page.root = new CGameRoot({kProgramFolder, kDataFolder, screen, seed}, page.shell);
+    page.root = new CGameRoot({kProgramFolder, kDataFolder, screen, *seed}, page.shell);
     page.app = new CSudokuApp(*page.root, {page.shell, page.timers, page.sound, page.foreground,
                                            page.window, page.canvases});
     if (language) {
