@@ -47,6 +47,25 @@ async function pageGame(page) {
     return readGame(file);
 }
 
+// Chromium's accessibility tree of the page once `test` holds for it (3 s at most): the nodes
+// it exposes, {role, name, properties}.
+async function accessibilityTree(page, test = () => true) {
+    const cdp = await page.context().newCDPSession(page);
+    let nodes = [];
+    for (const end = Date.now() + 3000; ; await page.waitForTimeout(50)) {
+        nodes = (await cdp.send('Accessibility.getFullAXTree')).nodes.filter((n) => !n.ignored)
+            .map((n) => ({role: n.role.value, name: n.name ? n.name.value : '',
+                          properties: Object.fromEntries((n.properties || [])
+                              .map((p) => [p.name, p.value.value]))}));
+        if (test(nodes) || Date.now() > end) {
+            break;
+        }
+    }
+    await cdp.detach();
+    return nodes;
+}
+const cellNames = (nodes) => nodes.filter((n) => n.role === 'gridcell').map((n) => n.name);
+
 const results = [];
 async function check(number, name, body) {
     try {
@@ -110,6 +129,18 @@ async function check(number, name, body) {
         assert.equal(diff.count, 0, `${diff.count} pixels differ in ${JSON.stringify(diff.box)}`);
     });
 
+    await check(12, 'the accessibility tree shows the board as a grid of 81 named cells',
+                async () => {
+        const nodes = await accessibilityTree(page, (n) => cellNames(n).length === 81);
+        assert.equal(nodes.filter((n) => n.role === 'grid' && n.name === 'Board').length, 1);
+        const names = cellNames(nodes);
+        assert.equal(names.length, 81);
+        assert.match(names[80], /^Row 9, column 9, /);
+        const pencil = nodes.find((n) => n.role === 'button' && n.name === 'Pencilmarks on');
+        assert.equal(pencil && pencil.properties.pressed, 'false');
+        assert.ok(nodes.some((n) => n.role === 'timer'), 'no timer');
+    });
+
     await check(2, 'a cell and a palette digit tapped enter the digit', async () => {
         const before = await pageGame(page);
         const cell = before.board.indexOf('.');
@@ -120,6 +151,53 @@ async function check(number, name, body) {
         const after = await pageGame(page);
         const expected = before.board.slice(0, cell) + digit + before.board.slice(cell + 1);
         assert.equal(after.board, expected);
+    });
+
+    await check(13, 'a cell\'s name tells the digit a tap enters', async () => {
+        const {givens, board} = await pageGame(page);
+        const cell = board.indexOf('.');
+        const [column, row] = [cell % 9, Math.floor(cell / 9)];
+        const digit = run(tool, ['solve'], {input: givens + '\n'}).trim().split('\n')[0][cell];
+        const place = `Row ${row + 1}, column ${column + 1}, `;
+        await web.tap(page, ...web.cellPoint(column, row));
+        let names = cellNames(await accessibilityTree(
+            page, (n) => cellNames(n)[cell] === place + 'empty, selected'));
+        assert.equal(names[cell], place + 'empty, selected');
+        await web.tap(page, ...web.digitPoint(Number(digit)));
+        names = cellNames(await accessibilityTree(page, (n) => cellNames(n)[cell] !== names[cell]));
+        assert.equal(names[cell], `${place}${digit}, selected`);
+    });
+
+    await check(14, 'a message box is an alert dialog named by its text and said', async () => {
+        await web.tap(page, ...QUICK_NEW_GAME);
+        await page.waitForSelector('.backdrop .buttons');
+        const text = await page.textContent('.backdrop .text');
+        const nodes = await accessibilityTree(page, (n) => n.some((x) => x.role === 'alertdialog'));
+        assert.ok(nodes.some((n) => n.role === 'alertdialog' && n.name === text), 'no alertdialog');
+        assert.equal(await page.getAttribute('#said', 'aria-live'), 'polite');
+        assert.equal(await page.textContent('#said'), text);
+        await page.click('.backdrop .buttons button >> nth=1');
+        await page.waitForSelector('.backdrop', {state: 'detached'});
+    });
+
+    await check(15, 'the keys: an arrow moves the focus between cells, Enter selects', async () => {
+        const {board, selection} = await pageGame(page);
+        const cell = [...board].findIndex((c, i) => c === '.' && i % 9 > 0 &&
+                                                    `${i % 9} ${Math.floor(i / 9)}` !== selection);
+        await page.locator('[role=gridcell]').nth(cell - 1).focus();
+        await page.keyboard.press('ArrowRight');
+        const focused = await page.evaluate(() => document.activeElement.dataset.cell);
+        assert.equal(focused, String(cell));
+        assert.equal((await pageGame(page)).selection, selection, 'the arrow acted on the game');
+        await page.keyboard.press('Enter');
+        const nodes = await accessibilityTree(page, (n) => n.some((x) => x.role === 'gridcell' &&
+                                                                   x.properties.selected === true &&
+                                                                   x.properties.focused === true));
+        const selected = nodes.filter((n) => n.role === 'gridcell' &&
+                                              n.properties.selected === true);
+        assert.deepEqual(selected.map((n) => n.name), [cellNames(nodes)[cell]]);
+        assert.equal(selected[0].properties.focused, true);
+        assert.equal((await pageGame(page)).selection, `${cell % 9} ${Math.floor(cell / 9)}`);
     });
 
     await check(3, 'Options > Sand repaints the view and is checked', async () => {

@@ -29,6 +29,8 @@ void sudoku_started(const char* warning, const char* ok, const char* accelerator
 // The game has ended: the page says it is saved and offers to play on.
 void sudoku_ended(const char* saved, const char* playOn);
 void sudoku_long_end();
+// The device screen's parts for screen readers (web/browser/Json.h), when they changed.
+void sudoku_describe(const char* screenJson);
 
 // Waiting: a message box (MsgStyle; gives kIdOk, kIdYes or kIdNo).
 int sudoku_message(const char* text, const char* detail, int style, int warning, const char* ok,

@@ -99,6 +99,28 @@ void Items(std::string& out, std::span<const res::SMenuItem> items,
     out += ']';
 }
 
+const char* KindName(SAccessibleItem::EKind kind) {
+    switch (kind) {
+        case SAccessibleItem::EKind::kSplash:
+            return "splash";
+        case SAccessibleItem::EKind::kCell:
+            return "cell";
+        case SAccessibleItem::EKind::kPalette:
+            return "palette";
+        case SAccessibleItem::EKind::kSoftKey:
+            return "softkey";
+        case SAccessibleItem::EKind::kButton:
+            return "button";
+        case SAccessibleItem::EKind::kClock:
+            return "clock";
+    }
+    return "button";
+}
+
+const char* Bool(bool value) {
+    return value ? "true" : "false";
+}
+
 }  // namespace
 
 std::string Quote(std::string_view text) {
@@ -178,6 +200,25 @@ std::string Dialog(IDialog& dialog, int width, std::string_view ok) {
                 break;
         }
         out += '}';
+    }
+    return out + "]}";
+}
+
+std::string Screen(std::span<const SAccessibleItem> items, std::string_view board, int hint) {
+    std::string out =
+        R"({"board":)" + Quote(board) + R"(,"hint":)" + std::to_string(hint) + R"(,"items":[)";
+    bool first = true;
+    for (const SAccessibleItem& item : items) {
+        out += first ? "" : ",";
+        first = false;
+        out += R"({"kind":")" + std::string(KindName(item.kind)) + R"(","index":)" +
+               std::to_string(item.index) + R"(,"name":)" + Quote(item.name) + R"(,"x":)" +
+               std::to_string(item.rect.left) + R"(,"y":)" + std::to_string(item.rect.top) +
+               R"(,"w":)" + std::to_string(item.rect.Width()) + R"(,"h":)" +
+               std::to_string(item.rect.Height()) + R"(,"enabled":)" + Bool(item.enabled) +
+               R"(,"checkable":)" + Bool(item.checkable) + R"(,"checked":)" + Bool(item.checked) +
+               R"(,"selected":)" + Bool(item.selected) + R"(,"invalid":)" + Bool(item.invalid) +
+               R"(,"actionable":)" + Bool(item.actionable) + '}';
     }
     return out + "]}";
 }

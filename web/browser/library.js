@@ -43,6 +43,9 @@ mergeInto(LibraryManager.library, {
     sudoku_long_end: function () {
         Module['web'].longEnd();
     },
+    sudoku_describe: function (json) {
+        Module['web'].describe(JSON.parse(UTF8ToString(json)));
+    },
     sudoku_dialog_close: function () {
         Module['web'].dialogClose();
     },

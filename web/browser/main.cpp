@@ -8,12 +8,17 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "engine/Options.h"
 #include "platform/GlyphCanvas.h"
 #include "res/Glyphs.h"
 #include "res/Menus.h"
+#include "res/ReaderTexts.h"
 #include "res/Strings.h"
 #include "script/Number.h"
+#include "ui/Accessible.h"
+#include "ui/Game.h"
 #include "ui/GameRoot.h"
 #include "ui/SudokuApp.h"
 #include "web/browser/Imports.h"
@@ -36,6 +41,10 @@ struct SPage {
     // The desktop's pinned font, as a glyph set made from it at build time.
     CGlyphCanvasFactory canvases{res::GlyphSetResource(res::kGlyphSetPixelSize)};
     CSudokuApp* app = nullptr;
+    // The device screen's parts as the page was last told them: web_activate's items.
+    CAccessible* accessible = nullptr;
+    std::vector<SAccessibleItem> items;
+    std::string description;
     bool ended = false;
 };
 
@@ -51,7 +60,32 @@ void Persist() {
                    ShellText(res::ShellText::kOk).c_str());
 }
 
-// What an event leaves for the page: a file to download, the end of the game.
+// The device screen's parts handed to the page when they changed since it was last told.
+void Describe() {
+    SPage& page = *g_page;
+    if (page.ended) {
+        return;
+    }
+    std::vector<SAccessibleItem> items = page.accessible->Describe();
+    int hint = -1;
+    for (const SAccessibleItem& item : items) {
+        if (item.kind == SAccessibleItem::EKind::kCell &&
+            page.root->Game().CellLook(item.index % 9, item.index / 9).hint) {
+            hint = item.index;
+        }
+    }
+    const int language = res::LanguageIndex(page.root->Options().GetLanguage());
+    std::string json =
+        webjson::Screen(items, res::ReaderWord(language, res::ReaderText::kBoard), hint);
+    if (json != page.description) {
+        page.items = std::move(items);
+        page.description = std::move(json);
+        sudoku_describe(page.description.c_str());
+    }
+}
+
+// What an event leaves for the page: a file to download, the end of the game, the screen's
+// parts.
 void AfterEvent() {
     SPage& page = *g_page;
     page.shell.TakeDownload();
@@ -62,6 +96,7 @@ void AfterEvent() {
         sudoku_ended(ShellText(res::ShellText::kSaved).c_str(),
                      ShellText(res::ShellText::kPlayOn).c_str());
     }
+    Describe();
 }
 
 void OpenMenu(const std::optional<CSudokuApp::SMenuOpen>& menu) {
@@ -97,6 +132,7 @@ EMSCRIPTEN_KEEPALIVE void web_pointer_down(int x, int y) {
 EMSCRIPTEN_KEEPALIVE void web_pointer_move(int x, int y) {
     if (Live()) {
         g_page->app->OnPointerMove(x, y);
+        Describe();
     }
 }
 
@@ -124,6 +160,16 @@ EMSCRIPTEN_KEEPALIVE void web_key_up(int key) {
 EMSCRIPTEN_KEEPALIVE void web_command(int id) {
     if (Live()) {
         g_page->app->OnCommand(id);
+        AfterEvent();
+    }
+}
+
+// A screen reader's action on part `index` of the screen as the page was last told it: the
+// tap that is its action; a soft key's opens its popup.
+EMSCRIPTEN_KEEPALIVE void web_activate(int index) {
+    if (Live() && index >= 0 && index < static_cast<int>(g_page->items.size())) {
+        const SAccessibleItem item = g_page->items[static_cast<std::size_t>(index)];
+        OpenMenu(g_page->accessible->Activate(item));
         AfterEvent();
     }
 }
@@ -185,6 +231,7 @@ int main(int argc, char** argv) {
     page.root = new CGameRoot({kProgramFolder, kDataFolder, screen, *seed}, page.shell);
     page.app = new CSudokuApp(*page.root, {page.shell, page.timers, page.sound, page.foreground,
                                            page.window, page.canvases});
+    page.accessible = new CAccessible(*page.app);
     if (language) {
         page.app->SetStartLanguage(*language);
     }

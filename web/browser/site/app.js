@@ -7,6 +7,7 @@
 (function () {
     const canvas = document.getElementById('screen');
     const stage = document.getElementById('stage');
+    const reader = document.getElementById('reader');  // the screen reader's view
     const context = canvas.getContext('2d');
     const params = new URLSearchParams(location.search);
     const DATA = '/data';
@@ -42,6 +43,8 @@
         scale = pixels / ratio;
         canvas.style.width = canvas.width * scale + 'px';
         canvas.style.height = canvas.height * scale + 'px';
+        reader.style.width = canvas.width + 'px';
+        reader.style.height = canvas.height + 'px';
         // On the root: the sign of a long solve and the boxes are sized by it too, inside the
         // stage or not.
         const root = document.documentElement.style;
@@ -181,8 +184,9 @@
     function closeMenu() {
         if (menu) {
             menu.element.remove();
+            const opener = menu.opener && menu.opener.isConnected ? menu.opener : canvas;
             menu = null;
-            canvas.focus({preventScroll: true});
+            opener.focus({preventScroll: true});
         }
     }
     function buildMenu(items, level) {
@@ -314,14 +318,215 @@
         }
     }, true);
 
+    // ---- The screen reader's view: the parts of the screen as the game describes them,
+    // transparent elements each over its place on the canvas, kept in step with each paint.
+    // Their actions are the game's (web_activate); the pointer goes through them to the canvas.
+    const said = document.getElementById('said');
+    let parts = [];      // the elements of the description's items, in its order
+    let cells = [];      // the grid's cells by index
+    let grid = null;
+    let shape = '';      // the kinds and indexes the elements were made for
+    let selectedCell = -1;
+    let hintCell = -1;
+
+    // A text for the live region; the same text again is said again.
+    function announce(text) {
+        said.textContent = said.textContent === text ? text + '\u00a0' : text;
+    }
+    function focusCell(index) {
+        const cell = cells[index];
+        if (!cell) {
+            return;
+        }
+        for (const other of cells) {
+            other.tabIndex = other === cell ? 0 : -1;
+        }
+        cell.focus({preventScroll: true});
+    }
+    function partElement(item, i) {
+        let e;
+        if (item.kind === 'cell') {
+            e = element('div', 'part');
+            e.setAttribute('role', 'gridcell');
+            e.setAttribute('aria-colindex', String(item.index % 9 + 1));
+            e.tabIndex = -1;
+            e.dataset.cell = String(item.index);
+        } else if (item.kind === 'clock') {
+            e = element('div', 'part');
+            e.setAttribute('role', 'timer');
+            e.setAttribute('aria-live', 'off');
+        } else {
+            e = element('button', 'part');
+            e.type = 'button';
+            if (item.kind === 'softkey') {
+                e.setAttribute('aria-haspopup', 'menu');
+            }
+        }
+        e.dataset.key = item.kind + ' ' + item.index;
+        e.style.left = item.x + 'px';
+        e.style.top = item.y + 'px';
+        e.style.width = item.w + 'px';
+        e.style.height = item.h + 'px';
+        if (item.actionable) {
+            e.addEventListener('click', () => call('web_activate', i));
+        }
+        return e;
+    }
+    function build(d) {
+        const focused = reader.contains(document.activeElement) ? document.activeElement.dataset.key
+                                                                : null;
+        reader.textContent = '';
+        parts = [];
+        cells = [];
+        grid = null;
+        const rows = [];
+        d.items.forEach((item, i) => {
+            const e = partElement(item, i);
+            if (item.kind === 'cell') {
+                if (!grid) {
+                    grid = element('div', 'board');
+                    grid.setAttribute('role', 'grid');
+                    grid.setAttribute('aria-rowcount', '9');
+                    grid.setAttribute('aria-colcount', '9');
+                    for (let r = 0; r < 9; ++r) {
+                        rows.push(element('div'));
+                        rows[r].setAttribute('role', 'row');
+                        rows[r].setAttribute('aria-rowindex', String(r + 1));
+                        grid.appendChild(rows[r]);
+                    }
+                    reader.appendChild(grid);
+                }
+                rows[Math.floor(item.index / 9)].appendChild(e);
+                cells[item.index] = e;
+            } else {
+                reader.appendChild(e);
+            }
+            parts.push(e);
+        });
+        if (cells.length > 0) {
+            cells[0].tabIndex = 0;
+        }
+        return focused;
+    }
+    function describe(d) {
+        const now = d.items.map((item) => item.kind + ' ' + item.index).join(',');
+        // The part that had the focus and is gone hands it on to the selected cell.
+        let lost = false;
+        if (now !== shape) {
+            shape = now;
+            const focused = build(d);
+            lost = focused !== null && !parts.some((e) => e.dataset.key === focused);
+            const kept = parts.find((e) => e.dataset.key === focused);
+            if (kept) {
+                kept.focus({preventScroll: true});
+            }
+        }
+        let selected = -1;
+        d.items.forEach((item, i) => {
+            const e = parts[i];
+            if (item.kind === 'cell') {
+                e.setAttribute('aria-label', item.name);
+                e.setAttribute('aria-selected', String(item.selected));
+                if (item.invalid) {
+                    e.setAttribute('aria-invalid', 'true');
+                } else {
+                    e.removeAttribute('aria-invalid');
+                }
+                if (item.selected) {
+                    selected = item.index;
+                }
+                return;
+            }
+            if (e.textContent !== item.name) {
+                e.textContent = item.name;
+            }
+            if (item.kind === 'clock') {
+                return;
+            }
+            if (item.checkable) {
+                e.setAttribute('aria-pressed', String(item.checked));
+            }
+            if (item.enabled) {
+                e.removeAttribute('aria-disabled');
+            } else {
+                e.setAttribute('aria-disabled', 'true');
+            }
+        });
+        if (grid) {
+            grid.setAttribute('aria-label', d.board);
+        }
+        // The focus follows the selected cell when it is in the grid.
+        if (selected !== selectedCell || lost) {
+            selectedCell = selected;
+            const inGrid = grid && grid.contains(document.activeElement);
+            if (selected >= 0 && (inGrid || lost)) {
+                focusCell(selected);
+            } else if (selected >= 0 && !inGrid) {
+                cells.forEach((cell, i) => {
+                    cell.tabIndex = i === selected ? 0 : -1;
+                });
+            } else if (lost && parts.length > 0) {
+                parts[0].focus({preventScroll: true});
+            }
+        }
+        if (d.hint !== hintCell) {
+            hintCell = d.hint;
+            if (hintCell >= 0) {
+                announce(d.items.find((item) => item.kind === 'cell' &&
+                                      item.index === hintCell).name);
+            }
+        }
+    }
+    // Keys on the parts: Tab goes between them, the arrows between the cells without acting on
+    // the game, Enter and Space act; the other keys are the game's as on the canvas.
+    const STEPS = {ArrowLeft: -1, ArrowRight: 1, ArrowUp: -9, ArrowDown: 9};
+    reader.addEventListener('keydown', (event) => {
+        const target = event.target;
+        if (event.key === 'Tab') {
+            event.stopPropagation();
+            return;
+        }
+        const isCell = target.getAttribute('role') === 'gridcell';
+        if (isCell && event.key in STEPS && !event.ctrlKey && !event.altKey) {
+            const index = Number(target.dataset.cell);
+            const step = STEPS[event.key];
+            const column = index % 9 + (Math.abs(step) === 1 ? step : 0);
+            if (column >= 0 && column < 9 && index + step >= 0 && index + step < 81) {
+                focusCell(index + step);
+            }
+            event.preventDefault();
+            event.stopPropagation();
+        } else if (event.key === 'Enter' || event.key === ' ') {
+            event.stopPropagation();
+            if (isCell) {
+                event.preventDefault();
+                target.click();
+            }
+        }
+    });
+
     // ---- Boxes of the page ----
-    function makeBox(parts) {
+    // A box of `parts`; a message box (`said`: its text and detail elements) is an alert
+    // dialog named by its text, and the live region says it.
+    let boxes = 0;
+    function makeBox(parts, said) {
         const backdrop = document.createElement('div');
         backdrop.className = 'backdrop';
         const box = document.createElement('div');
         box.className = 'box';
-        box.setAttribute('role', 'dialog');
+        box.setAttribute('role', said ? 'alertdialog' : 'dialog');
         box.setAttribute('aria-modal', 'true');
+        if (said) {
+            const ids = said.map((e) => {
+                e.id = 'box' + ++boxes;
+                return e.id;
+            });
+            box.setAttribute('aria-labelledby', ids[0]);
+            if (ids.length > 1) {
+                box.setAttribute('aria-describedby', ids[1]);
+            }
+            announce(said.map((e) => e.textContent).join(' '));
+        }
         backdrop.appendChild(box);
         for (const part of parts) {
             box.appendChild(part);
@@ -352,6 +557,8 @@
     function waitFor(backdrop, buttons, done, onKey) {
         waiting++;
         let over = false;
+        // The focus goes back to a part of the screen reader's view, else to the canvas.
+        const before = reader.contains(document.activeElement) ? document.activeElement : canvas;
         const finish = (answer) => {
             if (over) {
                 return;
@@ -359,7 +566,7 @@
             over = true;
             backdrop.remove();
             waiting--;
-            canvas.focus({preventScroll: true});
+            (before.isConnected ? before : canvas).focus({preventScroll: true});
             done(answer);
         };
         backdrop.addEventListener('keydown', (event) => {
@@ -384,16 +591,17 @@
             body.appendChild(element('div', 'icon', icon));
         }
         const texts = element('div');
-        texts.appendChild(element('div', 'text', m.text));
+        const said = [element('div', 'text', m.text)];
         if (m.detail) {
-            texts.appendChild(element('div', 'detail', m.detail));
+            said.push(element('div', 'detail', m.detail));
         }
+        said.forEach((e) => texts.appendChild(e));
         body.appendChild(texts);
         const buttons = m.style === 4 ? [{text: m.yes, answer: 6}, {text: m.no, answer: 7}]
                                       : [{text: m.ok, answer: 1}];
         let finish = null;
         const row = buttonRow(buttons, (answer) => finish(answer));
-        const backdrop = makeBox([body, row]);
+        const backdrop = makeBox([body, row], said);
         finish = waitFor(backdrop, buttons, wakeUp);
         row.firstChild.focus();
     }
@@ -480,7 +688,8 @@
         }
         const buttons = [{text: ok, answer: 1}];
         const row = buttonRow(buttons, () => close());
-        notice = makeBox([element('div', 'text', text), row]);
+        const said = element('div', 'text', text);
+        notice = makeBox([said, row], [said]);
         const close = () => {
             notice.remove();
             notice = null;
@@ -788,7 +997,10 @@
                 element.style.left = 'calc(' + m.left + 'px * var(--scale))';
                 element.style.top = 'calc(' + m.top + 'px * var(--scale))';
                 stage.appendChild(element);
-                menu = {key: m.key, element};
+                // Opened from a soft key of the screen reader's view, the focus goes back there.
+                const opener = reader.contains(document.activeElement) ? document.activeElement
+                                                                       : null;
+                menu = {key: m.key, element, opener};
                 const first = enabledButtons(element)[0];
                 if (first) {
                     first.focus({preventScroll: true});
@@ -826,6 +1038,7 @@
             askSave,
             dialogStep,
             dialogClose,
+            describe,
         },
     };
     layout();
