@@ -620,6 +620,7 @@
 
     // ---- Long solves ----
     function longBegin(text, wakeUp) {
+        waiting++;  // the solve gives the page frames: the input and ticks wait for its end
         const busy = element('div', 'busy');
         busy.appendChild(element('div', '', text));
         document.body.appendChild(busy);
@@ -638,6 +639,7 @@
         const busy = document.querySelector('.busy');
         if (busy) {
             busy.remove();
+            waiting--;
         }
     }
 
