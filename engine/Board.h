@@ -143,6 +143,19 @@ public:
     void ClearSolverFields();
     void ClearSearchStack() { m_searchDepth = 0; }
 
+    // A hook the backtracking search calls after every kTriesPerHook tries, on the thread
+    // that set it, while it is set (a plain function and its context; none by default). It
+    // lets a front end without threads keep its page painted through a long solve: the hook
+    // may pause and let other work run, but must not touch the board being solved. The
+    // search reads no clock: how often to give way is the hook's business. The hook changes
+    // nothing of the solve (no draw, no result).
+    struct SSearchHook {
+        void (*call)(void* context) = nullptr;
+        void* context = nullptr;
+    };
+    static constexpr int kTriesPerHook = 4096;
+    static void SetSearchHook(SSearchHook hook);
+
     // --- Generator (Generator.cpp) ---
     bool NewPuzzle(int32_t holes);
     void DigHoles(int32_t holes);

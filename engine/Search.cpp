@@ -25,6 +25,9 @@ using search::CellSet;
 using search::First;
 using search::SearchBoard;
 
+// The hook of the searches run on this thread (CBoard::SetSearchHook).
+thread_local CBoard::SSearchHook t_searchHook;
+
 // Sets of cells by cell index (plain arrays: the search reads them on every try, and the
 // unoptimized builds the sanitizers run would call a function for each look-up otherwise).
 struct SCellSets {
@@ -162,6 +165,10 @@ template <std::size_t... K>
 
 }  // namespace
 
+void CBoard::SetSearchHook(SSearchHook hook) {
+    t_searchHook = hook;
+}
+
 int CBoard::MaskToDigits(uint32_t mask, uint8_t* digits) {
     // Every frame asks this: a table lookup and a fixed copy, where a loop over the bits would
     // end at a different point each time.
@@ -259,7 +266,11 @@ CBoard::SolveResult CBoard::Search() {
     // fails goes back to the nearest frame with a digit left to try, whose board it restores.
     // A cell with one candidate, most of the frames, takes its digit straight from the mask:
     // its draw decides nothing, and it keeps neither a list nor a board.
-    auto run = [&]() -> SolveResult {
+    // With kHook the hook is called before every kTriesPerHook-th try; without, the loop
+    // is the same less that count.
+    const SSearchHook hook = t_searchHook;
+    int untilHook = kTriesPerHook;
+    auto run = [&]<bool kHook>() -> SolveResult {
         int cell = FindBranch(board);
         if (cell < 0) {
             return {kNoSolution, 0, 0};
@@ -279,6 +290,12 @@ CBoard::SolveResult CBoard::Search() {
                 k = pick(*f, draw);
             }
             for (;;) {
+                if constexpr (kHook) {
+                    if (--untilHook == 0) {
+                        untilHook = kTriesPerHook;
+                        hook.call(hook.context);
+                    }
+                }
                 f->tried = static_cast<uint8_t>(k);
                 cell = PlaceOnBoard(board, f->cell, k);
                 if (cell != -2) {
@@ -300,7 +317,8 @@ CBoard::SolveResult CBoard::Search() {
             assert(cell >= 0);  // an empty cell is left, and every empty cell has a candidate
         }
     };
-    const SolveResult r = run();
+    const SolveResult r =
+        hook.call != nullptr ? run.template operator()<true>() : run.template operator()<false>();
     m_random = random;
     m_searchDepth = 0;
     return r;

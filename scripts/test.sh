@@ -40,6 +40,7 @@ scripts/web-build.sh
 SUDOKU_E2E_PROGRAM="$PWD/build-web/bin/sudoku-node" build/tests/e2e/e2e_tests \
     --gtest_filter='Cases/Scripts.*:Names/ScriptOnStandardInput.*'
 node tests/web/suite.js
+node tests/web/more.js
 
 if [ "${SUDOKU_SKIP_SANITIZERS:-0}" != 1 ]; then
     cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DSUDOKU_WERROR=ON \

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/Board.h"
@@ -252,6 +253,33 @@ TEST_F(SolverTest, SolveOnCountedCasesAndImproperPuzzles) {
         const std::string s = ValuesOf(board.GetGrid());
         EXPECT_TRUE(IsValidSolution(s) && Agrees(p, s)) << p;
     }
+}
+
+TEST_F(SolverTest, SearchHookIsCalledAndChangesNoResultNorDraw) {
+    CRandom plainRandom{3};
+    CRandom hookedRandom{3};
+    CBoard plain{plainRandom, options};
+    CBoard hooked{hookedRandom, options};
+    std::vector<std::string> puzzles = testsupport::ReadPuzzleLines("forum_hardest_1106.txt");
+    puzzles.resize(40);
+    for (const testsupport::SCountedPuzzle& c : testsupport::ReadCountedPuzzles()) {
+        puzzles.push_back(c.puzzle);
+    }
+    int calls = 0;
+    for (const std::string& p : puzzles) {
+        for (CBoard* b : {&plain, &hooked}) {
+            b->SetGrid(GridFrom(p, true));
+            b->UpdateAutoMarks();
+        }
+        const CBoard::SolveResult r = plain.Solve();
+        CBoard::SetSearchHook({[](void* n) { ++*static_cast<int*>(n); }, &calls});
+        const CBoard::SolveResult h = hooked.Solve();
+        CBoard::SetSearchHook({});
+        EXPECT_EQ(std::tie(r.code, r.x, r.y), std::tie(h.code, h.x, h.y)) << p;
+        EXPECT_TRUE(plain.GetGrid() == hooked.GetGrid()) << p;
+        EXPECT_TRUE(InStep(plainRandom, hookedRandom)) << p;
+    }
+    EXPECT_GT(calls, 0);
 }
 
 // --- Hints ---

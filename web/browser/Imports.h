@@ -47,4 +47,8 @@ int sudoku_dialog_step(const char* dialogJson);
 void sudoku_dialog_close();
 // Waiting: the sign of a long solve shown, and painted, before the solve runs.
 void sudoku_long_begin(const char* text);
+// Whether the solve running has held the page for a frame's time; then:
+int sudoku_long_due();
+// Waiting: the page paints a frame and the solve goes on.
+void sudoku_long_pause();
 }

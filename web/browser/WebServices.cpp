@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "engine/Board.h"
 #include "platform/Dialog.h"
 #include "res/Strings.h"
 #include "web/browser/Imports.h"
@@ -30,6 +31,13 @@ std::optional<std::filesystem::path> TakePath(char* given) {
 constexpr int kDialogOk = -1;
 constexpr int kDialogCancel = -2;
 constexpr int kDialogSelect = 1 << 24;  // + control * 256 + index
+
+// The search's hook in a long solve: a frame for the page when the solve has held it long.
+void GiveFrame(void*) {
+    if (sudoku_long_due() != 0) {
+        sudoku_long_pause();
+    }
+}
 
 }  // namespace
 
@@ -141,7 +149,12 @@ int CWebShell::RunDialog(IDialog& dialog) {
 
 void CWebShell::RunLong(const std::function<void()>& work) {
     sudoku_long_begin(Text(m_language(), res::ShellText::kWorking).c_str());
+    // The page keeps painting while the solve runs: the search gives it a frame whenever the
+    // solve has held it for a frame's time. The page holds the player's input and the ticks
+    // until the solve has ended, as it does while a box waits.
+    CBoard::SetSearchHook({GiveFrame, nullptr});
     work();
+    CBoard::SetSearchHook({});
     sudoku_long_end();
 }
 

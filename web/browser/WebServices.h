@@ -38,7 +38,8 @@ public:
                                                      std::string_view filter,
                                                      std::string_view extension) override;
     int RunDialog(IDialog& dialog) override;
-    // The page shows that it is working, gets a moment to paint that, and the work runs.
+    // The page shows that it is working, gets a moment to paint that, and the work runs,
+    // giving the page a frame now and then (CBoard::SetSearchHook) while it holds the input.
     void RunLong(const std::function<void()>& work) override;
 
     // The game is up: the boxes held back until then are shown.

@@ -46,6 +46,11 @@ mergeInto(LibraryManager.library, {
     sudoku_describe: function (json) {
         Module['web'].describe(JSON.parse(UTF8ToString(json)));
     },
+    // A long solve gives the page a frame once it has worked this long since the last one.
+    sudoku_long_due: function () {
+        return document.visibilityState === 'visible' &&
+            performance.now() - Module['longResumed'] >= 12 ? 1 : 0;
+    },
     sudoku_dialog_close: function () {
         Module['web'].dialogClose();
     },
@@ -88,7 +93,29 @@ mergeInto(LibraryManager.library, {
     },
     sudoku_long_begin: function (text) {
         return Asyncify.handleSleep(function (wakeUp) {
-            Module['web'].longBegin(UTF8ToString(text), wakeUp);
+            Module['web'].longBegin(UTF8ToString(text), function () {
+                Module['longResumed'] = performance.now();
+                wakeUp();
+            });
+        });
+    },
+    // The solve goes on once the next frame is painted: after the frame's callbacks, so the
+    // frame does not wait for the solve's next piece. A page hidden meanwhile gets no frame:
+    // the solve then goes on after a while all the same.
+    sudoku_long_pause: function () {
+        return Asyncify.handleSleep(function (wakeUp) {
+            var woken = false;
+            var wake = function () {
+                if (!woken) {
+                    woken = true;
+                    Module['longResumed'] = performance.now();
+                    wakeUp();
+                }
+            };
+            requestAnimationFrame(function () {
+                setTimeout(wake, 0);
+            });
+            setTimeout(wake, 100);
         });
     },
 });

@@ -829,6 +829,7 @@
 
     // ---- Long solves ----
     function longBegin(text, wakeUp) {
+        waiting++;  // the solve gives the page frames: the input and ticks wait for its end
         const busy = element('div', 'busy');
         busy.appendChild(element('div', '', text));
         document.body.appendChild(busy);
@@ -847,6 +848,7 @@
         const busy = document.querySelector('.busy');
         if (busy) {
             busy.remove();
+            waiting--;
         }
     }
 
