@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "platform/Utf8.h"
+
 namespace {
 
 // Reads the file's fields in order; any read past the end marks the reader failed.
@@ -36,8 +38,6 @@ private:
 };
 
 constexpr uint32_t kMagic = 0x31594C47;  // "GLY1"
-constexpr uint32_t kLastCodePoint = 0x10FFFF;
-constexpr uint32_t kReplacement = 0xFFFD;
 
 // The box drawn for a character the set lacks: its advance and its outline from the pen.
 constexpr int kBoxAdvance = 7 * 64;
@@ -45,51 +45,6 @@ constexpr int kBoxLeft = 1;
 constexpr int kBoxTop = -9;
 constexpr int kBoxWidth = 5;
 constexpr int kBoxHeight = 9;
-
-// The next character of UTF-8 text, advancing `pos`; a byte that starts no well-formed
-// sequence is one character of its own, U+FFFD.
-uint32_t NextCodePoint(std::string_view text, std::size_t& pos) {
-    const auto byte = [&](std::size_t i) { return static_cast<uint8_t>(text[i]); };
-    const uint8_t lead = byte(pos);
-    if (lead < 0x80) {
-        ++pos;
-        return lead;
-    }
-    std::size_t extra = 0;
-    uint32_t cp = 0;
-    uint32_t least = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        extra = 1;
-        cp = lead & 0x1FU;
-        least = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        extra = 2;
-        cp = lead & 0x0FU;
-        least = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        extra = 3;
-        cp = lead & 0x07U;
-        least = 0x10000;
-    }
-    if (extra == 0 || text.size() - pos <= extra) {
-        ++pos;
-        return kReplacement;
-    }
-    for (std::size_t i = 1; i <= extra; ++i) {
-        const uint8_t b = byte(pos + i);
-        if ((b & 0xC0U) != 0x80U) {
-            ++pos;
-            return kReplacement;
-        }
-        cp = (cp << 6U) | (b & 0x3FU);
-    }
-    if (cp < least || cp > kLastCodePoint || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        ++pos;
-        return kReplacement;
-    }
-    pos += extra + 1;
-    return cp;
-}
 
 // One character of a laid-out line: its glyph (-1: the box) and its pen position in 64ths.
 struct SPlaced {
@@ -103,7 +58,7 @@ std::vector<SPlaced> LayOut(const CGlyphSet& set, std::string_view text, int64_t
     int64_t pen = 0;
     int previous = -1;
     for (std::size_t pos = 0; pos < text.size();) {
-        const int glyph = set.Find(NextCodePoint(text, pos));
+        const int glyph = set.Find(utf8::NextCodePoint(text, pos));
         if (previous >= 0 && glyph >= 0) {
             pen += set.Kerning(previous, glyph);
         }

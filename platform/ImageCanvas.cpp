@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "platform/Utf8.h"
+
 namespace {
 
 // The font: one entry per character from ' ' to '~'. Each glyph is up to nine rows of five
@@ -126,49 +128,10 @@ std::string_view GlyphOf(uint32_t codePoint) {
     return kFont[codePoint - static_cast<uint32_t>(kFirstChar)];
 }
 
-constexpr uint32_t kReplacement = 0xFFFD;
-
-// The next character of UTF-8 text, advancing `pos`. A byte that starts no well-formed
-// sequence counts as one character of its own (drawn as the missing glyph).
-uint32_t NextCodePoint(std::string_view text, std::size_t& pos) {
-    const auto byte = [&](std::size_t i) { return static_cast<uint8_t>(text[i]); };
-    const uint8_t lead = byte(pos);
-    if (lead < 0x80) {
-        ++pos;
-        return lead;
-    }
-    std::size_t extra = 0;
-    uint32_t cp = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        extra = 1;
-        cp = lead & 0x1FU;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        extra = 2;
-        cp = lead & 0x0FU;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        extra = 3;
-        cp = lead & 0x07U;
-    }
-    if (extra == 0 || pos + extra >= text.size()) {
-        ++pos;
-        return kReplacement;
-    }
-    for (std::size_t i = 1; i <= extra; ++i) {
-        const uint8_t b = byte(pos + i);
-        if ((b & 0xC0U) != 0x80U) {
-            ++pos;
-            return kReplacement;
-        }
-        cp = (cp << 6U) | (b & 0x3FU);
-    }
-    pos += extra + 1;
-    return cp;
-}
-
 int CharacterCount(std::string_view text) {
     int n = 0;
     for (std::size_t pos = 0; pos < text.size(); ++n) {
-        NextCodePoint(text, pos);
+        utf8::NextCodePoint(text, pos);
     }
     return n;
 }
@@ -268,7 +231,7 @@ void CImageCanvas::DrawText(int penX, int top, std::string_view text, uint32_t c
     const int bottom = std::min(clip.bottom, m_target.height);
     int64_t x0 = penX;
     for (std::size_t pos = 0; pos < text.size() && x0 < right; x0 += kAdvance) {
-        const std::string_view glyph = GlyphOf(NextCodePoint(text, pos));
+        const std::string_view glyph = GlyphOf(utf8::NextCodePoint(text, pos));
         int row = 0;
         int col = 0;
         for (const char g : glyph) {
