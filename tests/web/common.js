@@ -166,5 +166,13 @@ async function choose(page, key, command) {
 const cellPoint = (column, row) => [142 + 21 * column + 10, 28 + 12 + 21 * row + 10];
 const digitPoint = (d) => [142 + 21 * (d - 1) + 10, 28 + 204 + 10];
 
-module.exports = {root, site, serve, launch, screen, decodePng, pixel, differences, tap,
+// The suite's last line, the count of its checks and of those that failed; exits 1 on a failure.
+function report(results) {
+    const failed = results.filter((ok) => !ok).length;
+    console.log(failed === 0 ? `all ${results.length} checks passed`
+                             : `${failed} of ${results.length} checks failed`);
+    process.exit(failed === 0 ? 0 : 1);
+}
+
+module.exports = {root, report, site, serve, launch, screen, decodePng, pixel, differences, tap,
                   clientPoint, splashOver, choose, cellPoint, digitPoint};

@@ -235,10 +235,7 @@ async function check(name, body) {
     server.close();
     fs.rmSync(work, {recursive: true, force: true});
     clearTimeout(watchdog);
-    const failed = results.filter((ok) => !ok).length;
-    console.log(failed === 0 ? `all ${results.length} checks passed`
-                             : `${failed} of ${results.length} checks failed`);
-    process.exit(failed === 0 ? 0 : 1);
+    web.report(results);
 })().catch((error) => {
     console.log('not ok', error);
     process.exit(1);

@@ -1,8 +1,8 @@
 // sudoku-node: the program on node's process, as a program started from a shell runs.
 
 // Node's environment (HOME, XDG_DATA_HOME), before the C library reads it at start-up, and
-// nothing else: the default data folder comes from it. Emscripten's own defaults (HOME is
-// /home/web_user) are taken out.
+// nothing else: the default data folder comes from it. Emscripten's own defaults (a made-up
+// home folder among them) are taken out.
 Module['preRun'] = [function () {
     ['USER', 'LOGNAME', 'PATH', 'PWD', 'HOME', 'LANG', '_'].forEach(function (name) {
         ENV[name] = undefined;
